@@ -1,0 +1,152 @@
+// SHCreateMenuBar: a bar across the bottom of the screen whose buttons drop
+// down the pop-ups of a menu, described by an RCDATA resource as on the
+// handheld: menu id, button count, then seven words a button (image,
+// command, state, style, caption string, 0, pop-up index).
+#include "aygshell.h"
+#include "screen.h"
+
+#include <commctrl.h>
+
+namespace
+{
+
+const wchar_t kBarClass[] = L"ShellMenuBar";
+const int kToolbarId = 1;
+const int kWordsPerButton = 7;
+
+struct BarData
+{
+    HWND hwndOwner;
+    HMENU hMenu;
+};
+
+BarData* Data(HWND bar)
+{
+    return reinterpret_cast<BarData*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
+}
+
+void Place(HWND bar)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    SetWindowPos(bar, nullptr, 0, height - SHELL_STRIP_HEIGHT, width, SHELL_STRIP_HEIGHT,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(GetDlgItem(bar, kToolbarId), nullptr, 0, 0, width, SHELL_STRIP_HEIGHT,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A button was pressed: its pop-up opens just above the bar, and the chosen
+// item reaches the owner as WM_COMMAND, as a menu item's does.
+LRESULT OnDropDown(HWND bar, const NMTOOLBARW* nm)
+{
+    BarData* data = Data(bar);
+    TBBUTTON button = {};
+    const LRESULT index = SendMessageW(nm->hdr.hwndFrom, TB_COMMANDTOINDEX, nm->iItem, 0);
+    SendMessageW(nm->hdr.hwndFrom, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    HMENU popup = GetSubMenu(data->hMenu, static_cast<int>(button.dwData));
+    if (popup == nullptr)
+        return TBDDRET_NODEFAULT;
+    RECT rect;
+    SendMessageW(nm->hdr.hwndFrom, TB_GETRECT, nm->iItem, reinterpret_cast<LPARAM>(&rect));
+    MapWindowPoints(nm->hdr.hwndFrom, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    RECT barRect;
+    GetWindowRect(bar, &barRect);
+    TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, rect.left, barRect.top,
+                     data->hwndOwner, nullptr);
+    return TBDDRET_DEFAULT;
+}
+
+LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_NOTIFY:
+        if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_DROPDOWN)
+            return OnDropDown(hwnd, reinterpret_cast<NMTOOLBARW*>(lParam));
+        break;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_DISPLAYCHANGE: Place(hwnd); return 0;
+    case WM_NCDESTROY:
+        if (BarData* data = Data(hwnd))
+        {
+            DestroyMenu(data->hMenu);
+            delete data;
+        }
+        break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Adds the described buttons to the toolbar; false when the description or
+// its menu is missing.
+bool AddButtons(HWND toolbar, HINSTANCE instance, UINT resourceId, BarData* data)
+{
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
+    HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+    const WORD* words = loaded != nullptr ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+    if (words == nullptr || SizeofResource(instance, found) < 2 * sizeof(WORD))
+        return false;
+    const int count = words[1];
+    if (SizeofResource(instance, found) < (2 + count * kWordsPerButton) * sizeof(WORD))
+        return false;
+    data->hMenu = LoadMenuW(instance, MAKEINTRESOURCEW(words[0]));
+    if (data->hMenu == nullptr)
+        return false;
+    for (int i = 0; i < count; ++i)
+    {
+        const WORD* entry = words + 2 + i * kWordsPerButton;
+        wchar_t caption[100] = L"";
+        LoadStringW(instance, entry[4], caption, ARRAYSIZE(caption));
+        TBBUTTON button = {};
+        button.iBitmap = static_cast<short>(entry[0]);
+        button.idCommand = entry[1];
+        button.fsState = static_cast<BYTE>(entry[2]);
+        button.fsStyle = static_cast<BYTE>(entry[3]);
+        button.dwData = entry[6];
+        button.iString = reinterpret_cast<INT_PTR>(caption);
+        SendMessageW(toolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    }
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+    return true;
+}
+
+} // namespace
+
+BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi)
+{
+    if (pmbi == nullptr || pmbi->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(pmbi->hwndParent))
+        return FALSE;
+    pmbi->hwndMB = nullptr;
+    HINSTANCE self = GetModuleHandleW(nullptr);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = BarProc;
+    wc.hInstance = self;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kBarClass;
+    RegisterClassW(&wc);
+
+    // Owned by its parent: above it, and destroyed with it.
+    HWND bar = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBarClass, L"", WS_POPUP, 0, 0, 0, 0,
+                               pmbi->hwndParent, nullptr, self, nullptr);
+    if (bar == nullptr)
+        return FALSE;
+    BarData* data = new BarData{pmbi->hwndParent, nullptr};
+    SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
+    HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER |
+                                       CCS_NORESIZE | CCS_NOPARENTALIGN,
+                                   0, 0, 0, 0, bar, reinterpret_cast<HMENU>(kToolbarId), self, nullptr);
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    if ((pmbi->dwFlags & SHCMBF_EMPTYBAR) == 0 && !AddButtons(toolbar, pmbi->hInstRes, pmbi->nToolBarId, data))
+    {
+        DestroyWindow(bar);
+        return FALSE;
+    }
+    Place(bar);
+    if ((pmbi->dwFlags & SHCMBF_HIDDEN) == 0)
+        ShowWindow(bar, SW_SHOWNOACTIVATE);
+    pmbi->hwndMB = bar;
+    return TRUE;
+}

@@ -1,0 +1,264 @@
+// The handheld's screen: the title strip with the active window's title and,
+// for dialogs that asked for one, an "ok" button; full-screen placement of
+// top-level windows; and the shell's dialog and activation helpers.
+#include "aygshell.h"
+#include "screen.h"
+
+#include <commctrl.h>
+
+namespace
+{
+
+const wchar_t kStripClass[] = L"ShellTitleStrip";
+const wchar_t kDoneButtonProp[] = L"ShellDoneButton";
+const wchar_t kOriginalProcProp[] = L"ShellOriginalProc";
+
+HWND g_hwndStrip;
+HWND g_hwndActive; // the top-level window whose title the strip shows
+
+bool HasDoneButton(HWND hwnd)
+{
+    return hwnd != nullptr && GetPropW(hwnd, kDoneButtonProp) != nullptr;
+}
+
+RECT OkButtonRect(const RECT& strip)
+{
+    return {strip.right - SHELL_OK_BUTTON_WIDTH, 3, strip.right - 3, SHELL_STRIP_HEIGHT - 3};
+}
+
+void StripOnPaint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HBRUSH band = CreateSolidBrush(RGB(0, 40, 120));
+    FillRect(hdc, &client, band);
+    DeleteObject(band);
+
+    LOGFONTW lf = {};
+    lf.lfHeight = -14;
+    lf.lfWeight = FW_BOLD;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpyW(lf.lfFaceName, L"MS UI Gothic");
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ oldFont = SelectObject(hdc, font);
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, RGB(255, 255, 255));
+
+    wchar_t title[100] = L"";
+    if (g_hwndActive != nullptr && IsWindow(g_hwndActive))
+        GetWindowTextW(g_hwndActive, title, ARRAYSIZE(title));
+    RECT text = client;
+    text.left += 6;
+    text.right -= SHELL_OK_BUTTON_WIDTH + 4;
+    DrawTextW(hdc, title, -1, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+
+    if (HasDoneButton(g_hwndActive))
+    {
+        RECT ok = OkButtonRect(client);
+        HGDIOBJ oldPen = SelectObject(hdc, GetStockObject(WHITE_PEN));
+        HGDIOBJ oldBrush = SelectObject(hdc, GetStockObject(NULL_BRUSH));
+        RoundRect(hdc, ok.left, ok.top, ok.right, ok.bottom, 6, 6);
+        SelectObject(hdc, oldBrush);
+        SelectObject(hdc, oldPen);
+        DrawTextW(hdc, L"ok", -1, &ok, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    }
+    SelectObject(hdc, oldFont);
+    DeleteObject(font);
+    EndPaint(hwnd, &ps);
+}
+
+// A tap on "ok" ends the active dialog as its own OK button would.
+void StripOnLButtonUp(HWND hwnd, LPARAM lParam)
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    RECT ok = OkButtonRect(client);
+    POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    if (HasDoneButton(g_hwndActive) && PtInRect(&ok, pt))
+        SendMessageW(g_hwndActive, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+}
+
+void StripPlace(HWND hwnd)
+{
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), SHELL_STRIP_HEIGHT,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_PAINT: StripOnPaint(hwnd); return 0;
+    case WM_LBUTTONUP: StripOnLButtonUp(hwnd, lParam); return 0;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_DISPLAYCHANGE: StripPlace(hwnd); return 0;
+    case WM_DESTROY: g_hwndStrip = nullptr; return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void ShowActive(HWND hwnd)
+{
+    g_hwndActive = hwnd;
+    if (g_hwndStrip != nullptr)
+        InvalidateRect(g_hwndStrip, nullptr, TRUE);
+}
+
+// Sees a full-screen window's creation through WM_NCCREATE, then steps
+// aside: the window loses its caption and frame and takes the work area.
+LRESULT CALLBACK FullScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProcProp));
+    if (message != WM_NCCREATE)
+        return CallWindowProcW(original, hwnd, message, wParam, lParam);
+    RemovePropW(hwnd, kOriginalProcProp);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
+    if (result != 0)
+    {
+        const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+        SetWindowLongPtrW(hwnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
+        const RECT work = Shell_WorkArea();
+        SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        Shell_TitleStrip();
+    }
+    return result;
+}
+
+bool IsShellWindow(HWND hwnd)
+{
+    wchar_t className[64];
+    GetClassNameW(hwnd, className, ARRAYSIZE(className));
+    return lstrcmpW(className, kStripClass) == 0 || lstrcmpW(className, L"ShellMenuBar") == 0;
+}
+
+// Overlapped top-level windows (neither pop-ups nor children) get the work
+// area, as the handheld gives them. Wine has already replaced CW_USEDEFAULT
+// by real coordinates when this hook runs, so the style decides.
+// The strip follows activation.
+LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    HWND hwnd = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND)
+    {
+        const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if ((cs->style & (WS_CHILD | WS_POPUP)) == 0 && !IsShellWindow(hwnd))
+        {
+            SetPropW(hwnd, kOriginalProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FullScreenProc));
+        }
+    }
+    else if (code == HCBT_ACTIVATE && !IsShellWindow(hwnd))
+    {
+        ShowActive(hwnd);
+    }
+    else if (code == HCBT_DESTROYWND && hwnd == g_hwndActive)
+    {
+        ShowActive(nullptr);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The handheld registers its controls and runs its shell before any program
+// starts; here that happens as the program loads.
+bool StartShell()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    return true;
+}
+
+const bool g_shellStarted = StartShell();
+
+} // namespace
+
+RECT Shell_WorkArea()
+{
+    return {0, SHELL_STRIP_HEIGHT, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+HWND Shell_TitleStrip()
+{
+    if (g_hwndStrip != nullptr)
+        return g_hwndStrip;
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = StripProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kStripClass;
+    RegisterClassW(&wc);
+    g_hwndStrip = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"",
+                                  WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    StripPlace(g_hwndStrip);
+    return g_hwndStrip;
+}
+
+BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi)
+{
+    if (pshidi == nullptr || (pshidi->dwMask & SHIDIM_FLAGS) == 0 || !IsWindow(pshidi->hDlg))
+        return FALSE;
+    HWND dialog = pshidi->hDlg;
+    if (pshidi->dwFlags & SHIDIF_SIZEDLGFULLSCREEN)
+    {
+        const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
+        SetWindowLongPtrW(dialog, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
+        const LONG_PTR exStyle = GetWindowLongPtrW(dialog, GWL_EXSTYLE);
+        SetWindowLongPtrW(dialog, GWL_EXSTYLE,
+                          exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE));
+        const RECT work = Shell_WorkArea();
+        SetWindowPos(dialog, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    if (pshidi->dwFlags & SHIDIF_DONEBUTTON)
+        SetPropW(dialog, kDoneButtonProp, reinterpret_cast<HANDLE>(1));
+    else
+        RemovePropW(dialog, kDoneButtonProp);
+    // SHIDIF_SIPDOWN: there is no input panel to lower on this host.
+    InvalidateRect(Shell_TitleStrip(), nullptr, TRUE);
+    return TRUE;
+}
+
+// There is no input panel here: activation only keeps the record's focus and
+// active state current.
+BOOL WINAPI SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM, SHACTIVATEINFO* psai, DWORD)
+{
+    if (psai == nullptr || psai->cbSize != sizeof(SHACTIVATEINFO))
+        return FALSE;
+    if (LOWORD(wParam) == WA_INACTIVE)
+    {
+        HWND focus = GetFocus();
+        psai->hwndLastFocus = focus != nullptr && IsChild(hwnd, focus) ? focus : nullptr;
+        psai->fActive = 0;
+    }
+    else
+    {
+        psai->fActive = 1;
+    }
+    psai->fSipUp = 0;
+    return TRUE;
+}
+
+BOOL WINAPI SHHandleWMSettingChange(HWND, WPARAM, LPARAM, SHACTIVATEINFO* psai)
+{
+    if (psai == nullptr || psai->cbSize != sizeof(SHACTIVATEINFO))
+        return FALSE;
+    psai->fSipUp = 0;
+    return TRUE;
+}
+
+BOOL WINAPI Shell_SetForegroundWindow(HWND hwnd)
+{
+    HWND window = reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(hwnd) & ~static_cast<ULONG_PTR>(1));
+    if (!IsWindow(window))
+        window = hwnd;
+    if (!IsWindow(window))
+        return FALSE;
+    // The window's last active owned window (an open dialog) takes the focus.
+    HWND popup = GetLastActivePopup(window);
+    (SetForegroundWindow)(window);
+    return (SetForegroundWindow)(popup != nullptr ? popup : window);
+}

@@ -1,0 +1,107 @@
+// Drives real windows from tests: records the messages they receive, answers
+// modal dialogs and message boxes, reads control state and takes
+// screenshots of the virtual screen.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// ---- Message sequences ----------------------------------------------------
+
+enum : unsigned
+{
+    SEQ_WPARAM = 1,   // compare wParam
+    SEQ_LPARAM = 2,   // compare lParam
+    SEQ_OPTIONAL = 4, // may be absent
+};
+
+struct ExpectedMessage
+{
+    UINT message;
+    unsigned flags;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct RecordedMessage
+{
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+// Records, in order, every message sent or posted to the watched windows on
+// this thread, as the window procedures receive them.
+class MessageLog
+{
+  public:
+    MessageLog();
+    ~MessageLog();
+    void Watch(HWND hwnd);
+    void Flush();
+    const std::vector<RecordedMessage>& Messages() const;
+};
+
+// Compares the recorded messages whose numbers the expected sequence names
+// with that sequence, in order; prints both on a mismatch.
+::testing::AssertionResult OkSequence(const MessageLog& log, std::initializer_list<ExpectedMessage> expected);
+
+// ---- Modal dialogs and message boxes ---------------------------------------
+
+struct DialogSeen
+{
+    HWND hwnd;
+    std::wstring className;
+    std::wstring caption;
+    std::wstring text; // a message box's text
+};
+
+// Whenever a dialog or message box opens on this thread, calls onOpen with it
+// from inside its modal loop, once it is active; onOpen ends it (for
+// instance with PressButton) so that tests run unattended.
+class DialogAnswerer
+{
+  public:
+    explicit DialogAnswerer(std::function<void(HWND)> onOpen);
+    ~DialogAnswerer();
+    const std::vector<DialogSeen>& Seen() const;
+};
+
+void PressButton(HWND dialog, int id);
+
+// ---- Control state ---------------------------------------------------------
+
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+RECT ChildRect(HWND child); // in the parent's client coordinates
+RECT ScreenRect(HWND hwnd);
+std::vector<std::wstring> ComboEntries(HWND combo);
+int ComboSelection(HWND combo);
+bool IsChecked(HWND button);
+std::vector<std::vector<std::wstring>> ListRows(HWND list); // every cell, row by row
+std::vector<int> ColumnWidths(HWND list);
+std::vector<std::wstring> ColumnHeaders(HWND list);
+LOGFONTW ControlFont(HWND control); // the font the control draws with
+std::wstring ResourceString(HINSTANCE instance, UINT id);
+COLORREF ScreenPixel(int x, int y);
+
+// Dispatches this thread's messages until done() holds or the time is up.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+void PumpMessages(DWORD ms = 50);
+
+// ---- Screenshots -------------------------------------------------------------
+
+// Writes the whole screen to a PNG file.
+bool SaveScreenshot(const std::wstring& path);
+
+// Saves the screen as <name>.png in the folder named by TOLMIRAK_SCREENSHOTS,
+// when that is set; tests call it at the moments worth a picture.
+void Scene(const char* name);
