@@ -12,6 +12,7 @@ namespace
 
 const wchar_t kBarClass[] = L"ShellMenuBar";
 const int kToolbarId = 1;
+const int kBarId = 0xFFFE; // out of the way of the parent's own controls
 const int kWordsPerButton = 7;
 
 struct BarData
@@ -25,12 +26,13 @@ BarData* Data(HWND bar)
     return reinterpret_cast<BarData*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
 }
 
+// Across the bottom of the screen, above the parent's other children.
 void Place(HWND bar)
 {
     const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    SetWindowPos(bar, nullptr, 0, height - SHELL_STRIP_HEIGHT, width, SHELL_STRIP_HEIGHT,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    POINT origin = {0, GetSystemMetrics(SM_CYSCREEN) - SHELL_STRIP_HEIGHT};
+    ScreenToClient(GetParent(bar), &origin);
+    SetWindowPos(bar, HWND_TOP, origin.x, origin.y, width, SHELL_STRIP_HEIGHT, SWP_NOACTIVATE);
     SetWindowPos(GetDlgItem(bar, kToolbarId), nullptr, 0, 0, width, SHELL_STRIP_HEIGHT,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -64,8 +66,6 @@ LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_DROPDOWN)
             return OnDropDown(hwnd, reinterpret_cast<NMTOOLBARW*>(lParam));
         break;
-    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-    case WM_DISPLAYCHANGE: Place(hwnd); return 0;
     case WM_NCDESTROY:
         if (BarData* data = Data(hwnd))
         {
@@ -112,6 +112,13 @@ bool AddButtons(HWND toolbar, HINSTANCE instance, UINT resourceId, BarData* data
 
 } // namespace
 
+void Shell_PlaceMenuBar(HWND parent)
+{
+    HWND bar = FindWindowExW(parent, nullptr, kBarClass, nullptr);
+    if (bar != nullptr)
+        Place(bar);
+}
+
 BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi)
 {
     if (pmbi == nullptr || pmbi->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(pmbi->hwndParent))
@@ -126,9 +133,10 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi)
     wc.lpszClassName = kBarClass;
     RegisterClassW(&wc);
 
-    // Owned by its parent: above it, and destroyed with it.
-    HWND bar = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBarClass, L"", WS_POPUP, 0, 0, 0, 0,
-                               pmbi->hwndParent, nullptr, self, nullptr);
+    // A child of its parent, which covers the screen down to the bottom
+    // edge: above the parent's surface, and destroyed with it.
+    HWND bar = CreateWindowExW(0, kBarClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, pmbi->hwndParent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBarId)), self, nullptr);
     if (bar == nullptr)
         return FALSE;
     BarData* data = new BarData{pmbi->hwndParent, nullptr};
@@ -146,7 +154,7 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi)
     }
     Place(bar);
     if ((pmbi->dwFlags & SHCMBF_HIDDEN) == 0)
-        ShowWindow(bar, SW_SHOWNOACTIVATE);
+        ShowWindow(bar, SW_SHOW);
     pmbi->hwndMB = bar;
     return TRUE;
 }

@@ -12,6 +12,7 @@ namespace
 const wchar_t kStripClass[] = L"ShellTitleStrip";
 const wchar_t kDoneButtonProp[] = L"ShellDoneButton";
 const wchar_t kOriginalProcProp[] = L"ShellOriginalProc";
+const wchar_t kFullScreenProp[] = L"ShellFullScreen";
 
 HWND g_hwndStrip;
 HWND g_hwndActive; // the top-level window whose title the strip shows
@@ -80,6 +81,32 @@ void StripOnLButtonUp(HWND hwnd, LPARAM lParam)
         SendMessageW(g_hwndActive, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
 }
 
+// Takes away the caption and frame and gives the window the work area.
+void MakeFullScreen(HWND hwnd)
+{
+    const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    SetWindowLongPtrW(hwnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
+    const LONG_PTR exStyle = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE));
+    SetPropW(hwnd, kFullScreenProp, reinterpret_cast<HANDLE>(1));
+    const RECT work = Shell_WorkArea();
+    SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// The screen turned: full-screen windows and their menu bars follow it.
+BOOL CALLBACK FollowScreen(HWND hwnd, LPARAM)
+{
+    if (GetPropW(hwnd, kFullScreenProp) != nullptr)
+    {
+        const RECT work = Shell_WorkArea();
+        SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        Shell_PlaceMenuBar(hwnd);
+    }
+    return TRUE;
+}
+
 void StripPlace(HWND hwnd)
 {
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), SHELL_STRIP_HEIGHT,
@@ -93,7 +120,10 @@ LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_PAINT: StripOnPaint(hwnd); return 0;
     case WM_LBUTTONUP: StripOnLButtonUp(hwnd, lParam); return 0;
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
-    case WM_DISPLAYCHANGE: StripPlace(hwnd); return 0;
+    case WM_DISPLAYCHANGE:
+        StripPlace(hwnd);
+        EnumThreadWindows(GetCurrentThreadId(), FollowScreen, 0);
+        return 0;
     case WM_DESTROY: g_hwndStrip = nullptr; return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -118,11 +148,7 @@ LRESULT CALLBACK FullScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
     if (result != 0)
     {
-        const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-        SetWindowLongPtrW(hwnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
-        const RECT work = Shell_WorkArea();
-        SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        MakeFullScreen(hwnd);
         Shell_TitleStrip();
     }
     return result;
@@ -203,16 +229,7 @@ BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi)
         return FALSE;
     HWND dialog = pshidi->hDlg;
     if (pshidi->dwFlags & SHIDIF_SIZEDLGFULLSCREEN)
-    {
-        const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
-        SetWindowLongPtrW(dialog, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
-        const LONG_PTR exStyle = GetWindowLongPtrW(dialog, GWL_EXSTYLE);
-        SetWindowLongPtrW(dialog, GWL_EXSTYLE,
-                          exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE));
-        const RECT work = Shell_WorkArea();
-        SetWindowPos(dialog, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    }
+        MakeFullScreen(dialog);
     if (pshidi->dwFlags & SHIDIF_DONEBUTTON)
         SetPropW(dialog, kDoneButtonProp, reinterpret_cast<HANDLE>(1));
     else

@@ -12,3 +12,6 @@ RECT Shell_WorkArea();
 
 // The title strip window (created on first use).
 HWND Shell_TitleStrip();
+
+// Puts the window's menu bar, if it has one, back across the screen's bottom.
+void Shell_PlaceMenuBar(HWND parent);

@@ -1,10 +1,10 @@
 # The Wine runtime of the Windows build: a prefix inside the build tree with
-# Japanese fonts, virtual X screens of the handheld's size and a wineserver
-# that stays up while tests run.
+# Japanese fonts, a virtual desktop of the handheld's screen (240x320, turned
+# to 320x240 by ChangeDisplaySettings) on a private X server, and a
+# wineserver that stays up while tests run.
 
 WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
-PORTRAIT_DISPLAY=:91  # 240x320
-LANDSCAPE_DISPLAY=:92 # 320x240
+SCREEN_DISPLAY=:91 # large enough for the desktop in either orientation
 STARTED_SCREENS=()
 
 wine_packages() {
@@ -19,7 +19,7 @@ wine_environment() {
     # No Mono or Gecko installer prompts: the program needs neither.
     export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
     # Always the project's own screen, never the desktop's.
-    export DISPLAY=${TOLMIRAK_DISPLAY:-$PORTRAIT_DISPLAY}
+    export DISPLAY=${TOLMIRAK_DISPLAY:-$SCREEN_DISPLAY}
 }
 
 # Starts an X server of the given size on the display unless one is there.
@@ -42,14 +42,15 @@ start_screen() {
 # default interface fonts, and keeps a wineserver running.
 prepare_wine() {
     wine_environment
-    start_screen $PORTRAIT_DISPLAY 240x320
-    start_screen $LANDSCAPE_DISPLAY 320x240
-    if [ ! -f "$WINEPREFIX/.tolmirak-prefix" ]; then
+    start_screen "$DISPLAY" 320x320
+    local marker=$WINEPREFIX/.tolmirak-prefix settings=$WINE_ROOT/scripts/lib/wine.reg
+    if [ ! -f "$marker" ] || [ "$settings" -nt "$marker" ]; then
         mkdir -p "$WINEPREFIX"
-        wineboot -i >/dev/null 2>&1
-        wine regedit /S "$WINE_ROOT/scripts/lib/wine.reg" >/dev/null 2>&1
+        wineboot -i </dev/null >/dev/null 2>&1
+        wine regedit /S "$settings" </dev/null >/dev/null 2>&1
+        wineserver -k 2>/dev/null || true
         wineserver -w
-        touch "$WINEPREFIX/.tolmirak-prefix"
+        touch "$marker"
     fi
     # The server and Wine's own services outlive this script's commands:
     # they must not hold its output open.

@@ -140,7 +140,7 @@ TEST(MenuBar, ButtonsAcrossTheBottomReadTheirStrings)
     EXPECT_EQ(rect.top, 294);
     EXPECT_EQ(rect.right, 240);
     EXPECT_EQ(rect.bottom, 320);
-    EXPECT_EQ(GetWindow(bar, GW_OWNER), hwnd);
+    EXPECT_EQ(GetParent(bar), hwnd);
     EXPECT_TRUE(IsWindowVisible(bar));
     // The captions come from strings 120 and 121, not from the pop-up titles.
     const std::vector<std::wstring> expected = {L"\u64CD\u4F5C", L"\u30C4\u30FC\u30EB"};

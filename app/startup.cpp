@@ -1,0 +1,60 @@
+#include "startup.h"
+
+#include "globals.h"
+#include "main_window.h"
+#include "resource.h"
+
+namespace
+{
+
+const int kMenuBarHeight = 26;
+
+} // namespace
+
+ATOM RegisterMainClass(HINSTANCE instance, const wchar_t* className)
+{
+    WNDCLASSW wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPICON));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = className;
+    return RegisterClassW(&wc);
+}
+
+BOOL InitInstance(HINSTANCE instance, int showCommand)
+{
+    g_hInst = instance;
+    wchar_t className[100];
+    wchar_t title[100];
+    LoadStringW(instance, IDS_APP_CLASS, className, ARRAYSIZE(className));
+    LoadStringW(instance, IDS_APP_TITLE, title, ARRAYSIZE(title));
+
+    // A running copy (same class and title) is brought forward instead.
+    HWND running = FindWindowW(className, title);
+    if (running != nullptr)
+    {
+        SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(running) | 1));
+        return FALSE;
+    }
+
+    RegisterMainClass(instance, className);
+    HWND hwnd = CreateWindowExW(0, className, title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    if (hwnd == nullptr)
+        return FALSE;
+
+    // The menu bar takes the bottom of the screen. Width and height receive
+    // the right and bottom edges, as on the handheld, where the window
+    // starts at the left edge just below the title strip.
+    if (g_hwndMenuBar != nullptr)
+    {
+        RECT rect;
+        GetWindowRect(hwnd, &rect);
+        MoveWindow(hwnd, rect.left, rect.top, rect.right, rect.bottom - kMenuBarHeight, FALSE);
+    }
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+    return TRUE;
+}
