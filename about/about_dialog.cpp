@@ -14,10 +14,12 @@ const int kButtonMargin = 2; // the Close button's distance from the top right c
 const int kLineCount = 4;
 const wchar_t kUrlPrefix[] = L"URL: ";
 
-HWND CreateStatic(HWND dialog, int id, const wchar_t* text, DWORD style, int x, int y, int width, int height)
+HWND CreateStatic(HWND dialog, int id, const wchar_t* text, DWORD style, int x, int y, int width,
+                  int height)
 {
-    return CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, dialog,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_hInst, nullptr);
+    return CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                           dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_hInst,
+                           nullptr);
 }
 
 // Ends the box: the menu bar goes first.
@@ -29,9 +31,7 @@ void End(HWND dialog, HWND menuBar, INT_PTR result)
 
 } // namespace
 
-AboutDialog::AboutDialog() : m_templateId(IDD_ABOUTBOX), m_hFont(nullptr), m_hwndMenuBar(nullptr)
-{
-}
+AboutDialog::AboutDialog() : m_templateId(IDD_ABOUTBOX), m_hFont(nullptr), m_hwndMenuBar(nullptr) {}
 
 // The controls that use the font are gone by the time the object is deleted.
 AboutDialog::~AboutDialog()
@@ -46,13 +46,14 @@ INT_PTR AboutDialog::Show(HWND owner, LPARAM initParam)
     HGLOBAL loaded = found != nullptr ? LoadResource(g_hInst, found) : nullptr;
     if (loaded == nullptr)
         return -1;
-    return DialogBoxIndirectParamW(g_hInst, static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)), owner,
-                                   AboutDlgProc, initParam);
+    return DialogBoxIndirectParamW(g_hInst, static_cast<LPCDLGTEMPLATEW>(LockResource(loaded)),
+                                   owner, AboutDlgProc, initParam);
 }
 
 INT_PTR AboutDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM)
 {
-    SHINITDLGINFO init = {SHIDIM_FLAGS, dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
+    SHINITDLGINFO init = {SHIDIM_FLAGS, dialog,
+                          SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
     SHInitDialog(&init);
 
     SHMENUBARINFO menuBar = {};
@@ -63,12 +64,17 @@ INT_PTR AboutDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM)
 
     m_hFont = CreateControlFont();
 
-    CreateStatic(dialog, IDC_ABOUT_TITLE, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831", SS_LEFT, 5, 2, 80, 16);
-    CreateWindowExW(0, L"BUTTON", L"\u9589\u3058\u308B", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 190,
-                    1, 48, 18, dialog, reinterpret_cast<HMENU>(IDOK), g_hInst, nullptr);
+    CreateStatic(dialog, IDC_ABOUT_TITLE, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831", SS_LEFT, 5,
+                 2, 80, 16);
+    CreateWindowExW(0, L"BUTTON", L"\u9589\u3058\u308B",
+                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 190, 1, 48, 18, dialog,
+                    reinterpret_cast<HMENU>(IDOK), g_hInst, nullptr);
+    // The 16x16 image, so that the frame keeps its size: an icon static
+    // takes the size of the icon it is given.
     HWND icon = CreateStatic(dialog, IDC_ABOUT_ICON, L"", WS_BORDER | SS_ICON, 5, 25, 16, 16);
-    SendMessageW(icon, STM_SETIMAGE, IMAGE_ICON,
-                 reinterpret_cast<LPARAM>(LoadIconW(g_hInst, MAKEINTRESOURCEW(IDI_APPICON))));
+    HANDLE image =
+        LoadImageW(g_hInst, MAKEINTRESOURCEW(IDI_APPICON), IMAGE_ICON, 16, 16, LR_SHARED);
+    SendMessageW(icon, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image));
 
     wchar_t first[100];
     wchar_t second[100];
@@ -77,7 +83,8 @@ INT_PTR AboutDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM)
     {
         first[0] = L'\0';
         LoadStringW(g_hInst, IDS_TITLE + n, first, ARRAYSIZE(first));
-        HWND line = CreateStatic(dialog, IDC_ABOUT_LINE1 + n, first, SS_LEFT, 47, 26 + 16 * n, 180, 14);
+        HWND line =
+            CreateStatic(dialog, IDC_ABOUT_LINE1 + n, first, SS_LEFT, 47, 26 + 16 * n, 180, 14);
         SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), 0);
     }
 
@@ -147,7 +154,8 @@ INT_PTR AboutDialog::OnSize(HWND dialog, UINT, WPARAM, LPARAM)
     GetClientRect(dialog, &client);
     RECT buttonRect;
     GetClientRect(button, &buttonRect);
-    SetWindowPos(button, nullptr, client.right - (buttonRect.right - buttonRect.left) - kButtonMargin,
+    SetWindowPos(button, nullptr,
+                 client.right - (buttonRect.right - buttonRect.left) - kButtonMargin,
                  client.top + kButtonMargin, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     return 1;
 }

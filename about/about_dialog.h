@@ -24,8 +24,8 @@ class AboutDialog
 
   private:
     int m_templateId;
-    HFONT m_hFont;       // the lines' font, owned
-    HWND m_hwndMenuBar;  // the empty menu bar, or 0
+    HFONT m_hFont;      // the lines' font, owned
+    HWND m_hwndMenuBar; // the empty menu bar, or 0
 };
 
 // Hands the box's messages to g_aboutDialog.

@@ -55,21 +55,29 @@ void ShowAbout(HWND hwnd)
     g_aboutDialog = nullptr;
 }
 
+// A button's command acts on a click only; any other notification code
+// is answered without action.
+LRESULT WhenClicked(HWND hwnd, WPARAM wParam, void (*action)(HWND))
+{
+    if (HIWORD(wParam) == BN_CLICKED)
+        action(hwnd);
+    return 0;
+}
+
 } // namespace
 
 LRESULT OnCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const bool clicked = HIWORD(wParam) == BN_CLICKED;
     switch (LOWORD(wParam))
     {
     case IDOK:
     case IDM_EXIT: Exit(hwnd); return 0;
-    case IDC_EXIT: if (clicked) Exit(hwnd); return 0;
-    case IDC_YEAR_RESET: if (clicked) ResetYear(hwnd); return 0;
-    case IDC_ESTIMATE: if (clicked) RunEstimate(hwnd); return 0;
+    case IDC_EXIT: return WhenClicked(hwnd, wParam, Exit);
+    case IDC_YEAR_RESET: return WhenClicked(hwnd, wParam, ResetYear);
+    case IDC_ESTIMATE: return WhenClicked(hwnd, wParam, RunEstimate);
     case IDM_ESTIMATE: RunEstimate(hwnd); return 0;
-    case IDC_ERA_TOGGLE: if (clicked) ToggleEra(hwnd); return 0;
-    case IDC_VIEW_TOGGLE: if (clicked) ToggleView(hwnd); return 0;
+    case IDC_ERA_TOGGLE: return WhenClicked(hwnd, wParam, ToggleEra);
+    case IDC_VIEW_TOGGLE: return WhenClicked(hwnd, wParam, ToggleView);
     case IDM_ABOUT: ShowAbout(hwnd); return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);

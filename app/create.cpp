@@ -22,8 +22,8 @@ struct ControlSpec
 
 const DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFT;
 const DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-const DWORD kDropDownList =
-    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_AUTOHSCROLL | CBS_HASSTRINGS;
+const DWORD kDropDownList = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST |
+                            CBS_AUTOHSCROLL | CBS_HASSTRINGS;
 
 // In the order of creation, which is not that of the identifiers. The era
 // toggle starts with the empty string and is labelled last.
@@ -35,17 +35,18 @@ const ControlSpec kControls[] = {
     {IDC_YEAR_LABEL, L"STATIC", IDS_YEAR_LABEL, kLabel, 5, 55, 55, 20, true},
     {IDC_YEAR, L"COMBOBOX", 0, kDropDownList, 60, 55, 55, 140, false},
     {IDC_YEAR_RESET, L"BUTTON", IDS_YEAR_RESET, kButton, 120, 55, 20, 20, true},
-    {IDC_BIRTHDAY_PASSED, L"BUTTON", IDS_BIRTHDAY_PASSED, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-     5, 80, 135, 20, true},
+    {IDC_BIRTHDAY_PASSED, L"BUTTON", IDS_BIRTHDAY_PASSED,
+     WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 5, 80, 135, 20, true},
     {IDC_RESULT_LABEL, L"STATIC", IDS_RESULT_LABEL, kLabel, 5, 110, 70, 20, true},
     {IDC_ERA_TOGGLE, L"BUTTON", 0, kButton, 75, 107, 50, 20, true},
     {IDC_VIEW_TOGGLE, L"BUTTON", IDS_VIEW_TOGGLE, kButton, 130, 107, 35, 20, true},
     {IDC_ESTIMATE, L"BUTTON", IDS_ESTIMATE, kButton, 170, 107, 65, 20, true},
     {IDC_RESULT_TEXT, L"EDIT", 0,
-     WS_CHILD | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY, 5, 130, 230,
-     128, true},
-    {IDC_RESULT_LIST, WC_LISTVIEWW, 0, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL,
+     WS_CHILD | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
      5, 130, 230, 128, true},
+    {IDC_RESULT_LIST, WC_LISTVIEWW, 0,
+     WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL, 5, 130, 230, 128,
+     true},
 };
 
 const int kSignCount = 13;
@@ -58,8 +59,9 @@ HWND CreateControl(HWND hwnd, const ControlSpec& spec)
     if (spec.textId != 0)
         LoadStringW(g_hInst, spec.textId, text, ARRAYSIZE(text));
     const bool hasText = spec.textId != 0 || spec.id == IDC_ERA_TOGGLE;
-    return CreateWindowExW(0, spec.className, hasText ? text : nullptr, spec.style, spec.x, spec.y, spec.width,
-                           spec.height, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), g_hInst,
+    return CreateWindowExW(0, spec.className, hasText ? text : nullptr, spec.style, spec.x, spec.y,
+                           spec.width, spec.height, hwnd,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), g_hInst,
                            nullptr);
 }
 
@@ -176,6 +178,7 @@ void UpdateEraToggleCaption(HWND hwnd)
 {
     HWND toggle = GetDlgItem(hwnd, IDC_ERA_TOGGLE);
     wchar_t caption[10];
-    LoadStringW(g_hInst, g_westernYears == 0 ? IDS_TO_WESTERN : IDS_TO_ERA, caption, ARRAYSIZE(caption));
+    LoadStringW(g_hInst, g_westernYears == 0 ? IDS_TO_WESTERN : IDS_TO_ERA, caption,
+                ARRAYSIZE(caption));
     SetWindowTextW(toggle, caption);
 }

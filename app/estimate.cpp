@@ -71,7 +71,8 @@ void ShowRows(HWND hwnd, const AgeTable& table)
     {
         wchar_t age[100];
         wsprintfW(age, L"%d", row.age);
-        const wchar_t* const cells[kColumnCount] = {Wide(row.cycleName), Wide(row.birthYearLabel), age, L""};
+        const wchar_t* const cells[kColumnCount] = {Wide(row.cycleName), Wide(row.birthYearLabel),
+                                                    age, L""};
         InsertRow(list, cells);
     }
     SetWindowTextW(GetDlgItem(hwnd, IDC_RESULT_TEXT), Wide(table.text));
@@ -83,12 +84,13 @@ void RunEstimate(HWND hwnd)
 {
     const int sign = static_cast<int>(SendMessageW(GetDlgItem(hwnd, IDC_SIGN), CB_GETCURSEL, 0, 0));
     wchar_t yearText[100] = L"";
-    SendMessageW(GetDlgItem(hwnd, IDC_YEAR), WM_GETTEXT, ARRAYSIZE(yearText), reinterpret_cast<LPARAM>(yearText));
+    SendMessageW(GetDlgItem(hwnd, IDC_YEAR), WM_GETTEXT, ARRAYSIZE(yearText),
+                 reinterpret_cast<LPARAM>(yearText));
     const int birthdayPassed =
         static_cast<int>(SendMessageW(GetDlgItem(hwnd, IDC_BIRTHDAY_PASSED), BM_GETCHECK, 0, 0));
 
-    const AgeTable table =
-        BuildAgeTable(reinterpret_cast<const char16_t*>(yearText), sign, birthdayPassed, g_westernYears);
+    const AgeTable table = BuildAgeTable(reinterpret_cast<const char16_t*>(yearText), sign,
+                                         birthdayPassed, g_westernYears);
     if (table.status != AGE_TABLE_OK)
     {
         ShowBadInput(hwnd);

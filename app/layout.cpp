@@ -31,7 +31,7 @@ const Placement kPlacements[] = {
 
 const int kLandscapeShift = 25; // landscape moves everything below the sign row up
 const int kViewTop = 130;
-const int kViewsMargin = 10;    // 5 pixels either side
+const int kViewsMargin = 10; // 5 pixels either side
 const int kAboveViews = 140;
 const int kMinViewHeight = 50;
 
@@ -56,7 +56,8 @@ LRESULT OnSize(HWND hwnd)
     for (const Placement& p : kPlacements)
     {
         const int x = p.fromRight ? window.right - p.x[landscape] : p.x[landscape];
-        SetWindowPos(GetDlgItem(hwnd, p.id), HWND_TOP, x, p.y[landscape], 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        SetWindowPos(GetDlgItem(hwnd, p.id), HWND_TOP, x, p.y[landscape], 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
     }
 
     const int viewWidth = (client.right - client.left) - kViewsMargin;
@@ -68,13 +69,14 @@ LRESULT OnSize(HWND hwnd)
         viewHeight -= window.top;
     if (viewHeight < 0)
         viewHeight = 0;
-    SetWindowPos(GetDlgItem(hwnd, IDC_RESULT_TEXT), HWND_TOP, 5, kViewTop - shift, viewWidth, viewHeight,
-                 SWP_NOZORDER);
+    SetWindowPos(GetDlgItem(hwnd, IDC_RESULT_TEXT), HWND_TOP, 5, kViewTop - shift, viewWidth,
+                 viewHeight, SWP_NOZORDER);
     HWND list = GetDlgItem(hwnd, IDC_RESULT_LIST);
     SetWindowPos(list, HWND_TOP, 5, kViewTop - shift, viewWidth, viewHeight, SWP_NOZORDER);
 
     const bool hasRows = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0;
-    const int width = LastColumnWidth(viewWidth, hasRows ? LIST_FIXED_WITH_ROWS : LIST_FIXED_COLUMNS);
+    const int width =
+        LastColumnWidth(viewWidth, hasRows ? LIST_FIXED_WITH_ROWS : LIST_FIXED_COLUMNS);
     SendMessageW(list, LVM_SETCOLUMNWIDTH, 3, MAKELPARAM(width, 0));
     return 0;
 }

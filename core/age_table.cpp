@@ -30,21 +30,23 @@ int32_t CopyInto(char16_t* line, int32_t position, const std::u16string& source)
 }
 
 // Builds the rows and the text into table; returns a status.
-int32_t FillRows(AgeTable& table, TextBuffer& buffer, int32_t year, int32_t sign, int32_t birthdayPassed,
-                 int32_t westernYears)
+int32_t FillRows(AgeTable& table, TextBuffer& buffer, int32_t year, int32_t sign,
+                 int32_t birthdayPassed, int32_t westernYears)
 {
     const int32_t m = (year - kFirstRatYear) % kYearsPerCycle; // truncating: -11 to 11
     int32_t birthYear = year - m + sign;
     int32_t age = birthdayPassed - sign + m - 1;
     table.rows.reserve(kRowCount);
     std::u16string ageText;
-    for (int32_t step = 0; step < kRowCount; ++step, birthYear -= kYearsPerCycle, age += kYearsPerCycle)
+    for (int32_t step = 0; step < kRowCount;
+         ++step, birthYear -= kYearsPerCycle, age += kYearsPerCycle)
     {
         if (age < 0 || birthYear <= 0)
             continue;
         ageText.clear();
         AppendDecimal(ageText, age);
-        table.rows.push_back({FormatCycleName(birthYear), FormatYearLabel(birthYear, westernYears), age});
+        table.rows.push_back(
+            {FormatCycleName(birthYear), FormatYearLabel(birthYear, westernYears), age});
         const AgeRow& row = table.rows.back();
 
         // "%s,%s,%d": 2 + 1 + at most 12 + 1 + at most 10 characters.
@@ -113,8 +115,8 @@ AgeTable BuildAgeTable(const char16_t* yearText, int32_t sign, int32_t birthdayP
     try
     {
         // The flag is a yes or no; any non-zero value counts as yes.
-        table.status = FillRows(table, buffer, YearValue(yearText), sign, birthdayPassed != 0 ? 1 : 0,
-                                westernYears);
+        table.status = FillRows(table, buffer, YearValue(yearText), sign,
+                                birthdayPassed != 0 ? 1 : 0, westernYears);
     }
     catch (const std::bad_alloc&)
     {

@@ -37,10 +37,10 @@ struct AgeRow
 
 struct AgeTable
 {
-    int32_t status;            // 0 or one of the negative codes above
-    bool isCat;                // the Cat was chosen: no rows and no text
-    std::vector<AgeRow> rows;  // youngest first
-    std::u16string text;       // "cycle,label,age" lines joined by CR LF
+    int32_t status;           // 0 or one of the negative codes above
+    bool isCat;               // the Cat was chosen: no rows and no text
+    std::vector<AgeRow> rows; // youngest first
+    std::u16string text;      // "cycle,label,age" lines joined by CR LF
 };
 
 // Returns 0 when text is a decimal number from 0 to AGE_TABLE_MAX_YEAR

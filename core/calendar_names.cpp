@@ -8,9 +8,8 @@ const char16_t kStems[10] = {u'\u7532', u'\u4E59', u'\u4E19', u'\u4E01', u'\u620
                              u'\u5DF1', u'\u5E9A', u'\u8F9B', u'\u58EC', u'\u7678'};
 
 // 十二支: 子 丑 寅 卯 辰 巳 午 未 申 酉 戌 亥, indexed by the zodiac sign.
-const char16_t kBranches[12] = {u'\u5B50', u'\u4E11', u'\u5BC5', u'\u536F',
-                                u'\u8FB0', u'\u5DF3', u'\u5348', u'\u672A',
-                                u'\u7533', u'\u9149', u'\u620C', u'\u4EA5'};
+const char16_t kBranches[12] = {u'\u5B50', u'\u4E11', u'\u5BC5', u'\u536F', u'\u8FB0', u'\u5DF3',
+                                u'\u5348', u'\u672A', u'\u7533', u'\u9149', u'\u620C', u'\u4EA5'};
 
 struct Era
 {
@@ -33,7 +32,8 @@ void AppendDecimal(std::u16string& text, int32_t value)
     char16_t digits[11];
     int count = 0;
     // Work on the magnitude as unsigned so that INT32_MIN has one too.
-    uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    uint32_t magnitude =
+        value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
     do
     {
         digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);

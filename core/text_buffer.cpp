@@ -48,7 +48,8 @@ int32_t TextBuffer_Append(TextBuffer* buffer, const char16_t* text)
         capacity += growth;
         if (capacity > std::numeric_limits<int32_t>::max())
             return TEXTBUFFER_NO_STORAGE;
-        void* storage = g_textBufferStorage.allocate(static_cast<std::size_t>(capacity) * sizeof(char16_t));
+        void* storage =
+            g_textBufferStorage.allocate(static_cast<std::size_t>(capacity) * sizeof(char16_t));
         if (storage == nullptr)
             return TEXTBUFFER_NO_STORAGE;
         std::memcpy(storage, buffer->data, static_cast<std::size_t>(length + 1) * sizeof(char16_t));

@@ -56,18 +56,20 @@ typedef struct tagSHINITDLGINFO
 } SHINITDLGINFO, *PSHINITDLGINFO;
 
 #ifdef __cplusplus
-extern "C" {
+extern "C"
+{
 #endif
 
-BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi);
-BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi);
-BOOL WINAPI SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* psai,
-                               DWORD dwFlags);
-BOOL WINAPI SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* psai);
+    BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi);
+    BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi);
+    BOOL WINAPI SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* psai,
+                                   DWORD dwFlags);
+    BOOL WINAPI SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam,
+                                        SHACTIVATEINFO* psai);
 
-// The handheld brings a window and its owned windows forward when given the
-// window's handle with the lowest bit set; this host takes the plain handle.
-BOOL WINAPI Shell_SetForegroundWindow(HWND hwnd);
+    // The handheld brings a window and its owned windows forward when given the
+    // window's handle with the lowest bit set; this host takes the plain handle.
+    BOOL WINAPI Shell_SetForegroundWindow(HWND hwnd);
 
 #ifdef __cplusplus
 }

@@ -44,7 +44,8 @@ LRESULT OnDropDown(HWND bar, const NMTOOLBARW* nm)
     BarData* data = Data(bar);
     TBBUTTON button = {};
     const LRESULT index = SendMessageW(nm->hdr.hwndFrom, TB_COMMANDTOINDEX, nm->iItem, 0);
-    SendMessageW(nm->hdr.hwndFrom, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+    SendMessageW(nm->hdr.hwndFrom, TB_GETBUTTON, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&button));
     HMENU popup = GetSubMenu(data->hMenu, static_cast<int>(button.dwData));
     if (popup == nullptr)
         return TBDDRET_NODEFAULT;
@@ -53,8 +54,8 @@ LRESULT OnDropDown(HWND bar, const NMTOOLBARW* nm)
     MapWindowPoints(nm->hdr.hwndFrom, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     RECT barRect;
     GetWindowRect(bar, &barRect);
-    TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, rect.left, barRect.top,
-                     data->hwndOwner, nullptr);
+    TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, rect.left,
+                     barRect.top, data->hwndOwner, nullptr);
     return TBDDRET_DEFAULT;
 }
 
@@ -83,7 +84,8 @@ bool AddButtons(HWND toolbar, HINSTANCE instance, UINT resourceId, BarData* data
 {
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
-    const WORD* words = loaded != nullptr ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+    const WORD* words =
+        loaded != nullptr ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
     if (words == nullptr || SizeofResource(instance, found) < 2 * sizeof(WORD))
         return false;
     const int count = words[1];
@@ -135,19 +137,22 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi)
 
     // A child of its parent, which covers the screen down to the bottom
     // edge: above the parent's surface, and destroyed with it.
-    HWND bar = CreateWindowExW(0, kBarClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, pmbi->hwndParent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBarId)), self, nullptr);
+    HWND bar =
+        CreateWindowExW(0, kBarClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, pmbi->hwndParent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBarId)), self, nullptr);
     if (bar == nullptr)
         return FALSE;
     BarData* data = new BarData{pmbi->hwndParent, nullptr};
     SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
-    HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER |
-                                       CCS_NORESIZE | CCS_NOPARENTALIGN,
-                                   0, 0, 0, 0, bar, reinterpret_cast<HMENU>(kToolbarId), self, nullptr);
+    HWND toolbar =
+        CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER |
+                            CCS_NORESIZE | CCS_NOPARENTALIGN,
+                        0, 0, 0, 0, bar, reinterpret_cast<HMENU>(kToolbarId), self, nullptr);
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
-    if ((pmbi->dwFlags & SHCMBF_EMPTYBAR) == 0 && !AddButtons(toolbar, pmbi->hInstRes, pmbi->nToolBarId, data))
+    if ((pmbi->dwFlags & SHCMBF_EMPTYBAR) == 0 &&
+        !AddButtons(toolbar, pmbi->hInstRes, pmbi->nToolBarId, data))
     {
         DestroyWindow(bar);
         return FALSE;

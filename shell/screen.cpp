@@ -87,7 +87,8 @@ void MakeFullScreen(HWND hwnd)
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
     SetWindowLongPtrW(hwnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
     const LONG_PTR exStyle = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
-    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE));
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE,
+                      exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE));
     SetPropW(hwnd, kFullScreenProp, reinterpret_cast<HANDLE>(1));
     const RECT work = Shell_WorkArea();
     SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
@@ -100,8 +101,8 @@ BOOL CALLBACK FollowScreen(HWND hwnd, LPARAM)
     if (GetPropW(hwnd, kFullScreenProp) != nullptr)
     {
         const RECT work = Shell_WorkArea();
-        SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left,
+                     work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE);
         Shell_PlaceMenuBar(hwnd);
     }
     return TRUE;
@@ -173,7 +174,8 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
         const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
         if ((cs->style & (WS_CHILD | WS_POPUP)) == 0 && !IsShellWindow(hwnd))
         {
-            SetPropW(hwnd, kOriginalProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+            SetPropW(hwnd, kOriginalProcProp,
+                     reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FullScreenProc));
         }
     }
@@ -217,8 +219,9 @@ HWND Shell_TitleStrip()
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kStripClass;
     RegisterClassW(&wc);
-    g_hwndStrip = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"",
-                                  WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    g_hwndStrip =
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"",
+                        WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
     StripPlace(g_hwndStrip);
     return g_hwndStrip;
 }
@@ -269,7 +272,8 @@ BOOL WINAPI SHHandleWMSettingChange(HWND, WPARAM, LPARAM, SHACTIVATEINFO* psai)
 
 BOOL WINAPI Shell_SetForegroundWindow(HWND hwnd)
 {
-    HWND window = reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(hwnd) & ~static_cast<ULONG_PTR>(1));
+    HWND window =
+        reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(hwnd) & ~static_cast<ULONG_PTR>(1));
     if (!IsWindow(window))
         window = hwnd;
     if (!IsWindow(window))

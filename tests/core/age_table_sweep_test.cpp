@@ -76,7 +76,8 @@ TEST(AgeTableSweep, EveryYearSignFlagAndMode)
                 {
                     if (sign == 12)
                     {
-                        const AgeTable cat = BuildAgeTable(Decimal(y).c_str(), sign, passed, western);
+                        const AgeTable cat =
+                            BuildAgeTable(Decimal(y).c_str(), sign, passed, western);
                         ASSERT_TRUE(cat.isCat);
                         ASSERT_TRUE(cat.rows.empty() && cat.text.empty());
                         continue;

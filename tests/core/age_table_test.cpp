@@ -49,10 +49,18 @@ const std::u16string kOx2009EraText =
 TEST(BuildAgeTable, Ox2009EraBirthdayPassed)
 {
     const AgeTable table = BuildAgeTable(u"2009", 1, 1, 0);
-    ExpectRows(table, {{u"己丑", u"平成21", 0},   {u"丁丑", u"平成9", 12},  {u"乙丑", u"昭和60", 24},
-                       {u"癸丑", u"昭和48", 36},  {u"辛丑", u"昭和36", 48}, {u"己丑", u"昭和24", 60},
-                       {u"丁丑", u"昭和12", 72},  {u"乙丑", u"大正14", 84}, {u"癸丑", u"大正2", 96},
-                       {u"辛丑", u"明治34", 108}, {u"己丑", u"明治22", 120}, {u"丁丑", u"明治10", 132},
+    ExpectRows(table, {{u"己丑", u"平成21", 0},
+                       {u"丁丑", u"平成9", 12},
+                       {u"乙丑", u"昭和60", 24},
+                       {u"癸丑", u"昭和48", 36},
+                       {u"辛丑", u"昭和36", 48},
+                       {u"己丑", u"昭和24", 60},
+                       {u"丁丑", u"昭和12", 72},
+                       {u"乙丑", u"大正14", 84},
+                       {u"癸丑", u"大正2", 96},
+                       {u"辛丑", u"明治34", 108},
+                       {u"己丑", u"明治22", 120},
+                       {u"丁丑", u"明治10", 132},
                        {u"乙丑", u"1865", 144}});
     EXPECT_EQ(table.text, kOx2009EraText);
     EXPECT_EQ(table.text.size(), 155u);
@@ -61,10 +69,18 @@ TEST(BuildAgeTable, Ox2009EraBirthdayPassed)
 TEST(BuildAgeTable, Ox2009EraBeforeBirthday)
 {
     const AgeTable table = BuildAgeTable(u"2009", 1, 0, 0);
-    ExpectRows(table, {{u"丁丑", u"平成9", 11},   {u"乙丑", u"昭和60", 23}, {u"癸丑", u"昭和48", 35},
-                       {u"辛丑", u"昭和36", 47},  {u"己丑", u"昭和24", 59}, {u"丁丑", u"昭和12", 71},
-                       {u"乙丑", u"大正14", 83},  {u"癸丑", u"大正2", 95},  {u"辛丑", u"明治34", 107},
-                       {u"己丑", u"明治22", 119}, {u"丁丑", u"明治10", 131}, {u"乙丑", u"1865", 143}});
+    ExpectRows(table, {{u"丁丑", u"平成9", 11},
+                       {u"乙丑", u"昭和60", 23},
+                       {u"癸丑", u"昭和48", 35},
+                       {u"辛丑", u"昭和36", 47},
+                       {u"己丑", u"昭和24", 59},
+                       {u"丁丑", u"昭和12", 71},
+                       {u"乙丑", u"大正14", 83},
+                       {u"癸丑", u"大正2", 95},
+                       {u"辛丑", u"明治34", 107},
+                       {u"己丑", u"明治22", 119},
+                       {u"丁丑", u"明治10", 131},
+                       {u"乙丑", u"1865", 143}});
     EXPECT_EQ(table.text,
               u"丁丑,平成9,11\r\n乙丑,昭和60,23\r\n癸丑,昭和48,35\r\n辛丑,昭和36,47\r\n"
               u"己丑,昭和24,59\r\n丁丑,昭和12,71\r\n乙丑,大正14,83\r\n癸丑,大正2,95\r\n"
@@ -153,13 +169,13 @@ TEST(BuildAgeTable, InvalidInputsAndTheCat)
 {
     const InputCase cases[] = {
         {u"", 1, -101, false},
-        {u"", 12, -101, false},          // the year is checked before the Cat
+        {u"", 12, -101, false}, // the year is checked before the Cat
         {u"20a9", 12, -102, false},
         {u"+2009", 1, -102, false},
         {u"-5", 1, -102, false},
         {u" 2009", 1, -102, false},
         {u"2009 ", 1, -102, false},
-        {u"２００９", 1, -102, false},   // full-width digits are not digits here
+        {u"２００９", 1, -102, false}, // full-width digits are not digits here
         {u"1000000000", 1, -103, false},
         {u"99999999999999999999", 1, -103, false},
         {u"99999999999999999999x", 1, -102, false},
@@ -226,8 +242,9 @@ TEST(BuildAgeTable, LargestYearDoesNotOverflow)
     const AgeTable table = BuildAgeTable(u"999999999", 11, 1, 1);
     ASSERT_EQ(table.status, 0);
     ASSERT_FALSE(table.rows.empty());
-    EXPECT_EQ(table.rows.front().age + std::stoll(std::string(table.rows.front().birthYearLabel.begin(),
-                                                             table.rows.front().birthYearLabel.end())),
+    EXPECT_EQ(table.rows.front().age +
+                  std::stoll(std::string(table.rows.front().birthYearLabel.begin(),
+                                         table.rows.front().birthYearLabel.end())),
               999999999);
 }
 

@@ -56,9 +56,9 @@ TEST(FormatCycleName, YearsBelowOneContinueTheCycle)
 TEST(FormatYearLabel, EraBoundaries)
 {
     const NameCase cases[] = {
-        {1, u"1"},            // no era: the plain number
-        {1867, u"1867"},      // the last year before 明治
-        {1868, u"明治1"},     // an era's first year is 1, not 元年
+        {1, u"1"},        // no era: the plain number
+        {1867, u"1867"},  // the last year before 明治
+        {1868, u"明治1"}, // an era's first year is 1, not 元年
         {1900, u"明治33"},
         {1911, u"明治44"},
         {1912, u"大正1"},
@@ -68,7 +68,7 @@ TEST(FormatYearLabel, EraBoundaries)
         {1989, u"平成1"},
         {2009, u"平成21"},
         {2019, u"平成31"},
-        {2030, u"平成42"},    // no era follows 平成
+        {2030, u"平成42"}, // no era follows 平成
         {1000000010, u"平成999998022"},
     };
     for (const NameCase& c : cases)
@@ -78,7 +78,10 @@ TEST(FormatYearLabel, EraBoundaries)
 TEST(FormatYearLabel, WesternYearsArePlainNumbers)
 {
     const NameCase cases[] = {
-        {1, u"1"}, {1868, u"1868"}, {2009, u"2009"}, {1000000010, u"1000000010"},
+        {1, u"1"},
+        {1868, u"1868"},
+        {2009, u"2009"},
+        {1000000010, u"1000000010"},
     };
     for (const NameCase& c : cases)
     {
@@ -90,7 +93,10 @@ TEST(FormatYearLabel, WesternYearsArePlainNumbers)
 TEST(AppendDecimal, ExtremesAndSigns)
 {
     const NameCase cases[] = {
-        {0, u"0"}, {-5, u"-5"}, {2147483647, u"2147483647"}, {INT32_MIN, u"-2147483648"},
+        {0, u"0"},
+        {-5, u"-5"},
+        {2147483647, u"2147483647"},
+        {INT32_MIN, u"-2147483648"},
     };
     for (const NameCase& c : cases)
     {

@@ -19,7 +19,7 @@ struct GrowthCase
 TEST(TextBuffer, GrowthOfAFreshBuffer)
 {
     const GrowthCase cases[] = {
-        {0, 100}, {98, 100}, {99, 200}, {100, 200}, {101, 300},
+        {0, 100},   {98, 100},  {99, 200},  {100, 200}, {101, 300},
         {200, 300}, {201, 400}, {250, 400}, {300, 400},
     };
     for (const GrowthCase& c : cases)

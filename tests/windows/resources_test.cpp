@@ -22,40 +22,40 @@ struct StringCase
 TEST(Resources, EveryStringLoadsWithItsExactText)
 {
     const StringCase cases[] = {
-        {IDS_APP_TITLE, L"\u30C8\u30EB\u30DF\u30E9\u30AF"},                       // トルミラク
+        {IDS_APP_TITLE, L"\u30C8\u30EB\u30DF\u30E9\u30AF"}, // トルミラク
         {IDS_APP_CLASS, L"TOLMIRAK"},
-        {IDS_MENU_OPERATION, L"\u64CD\u4F5C"},                                    // 操作
-        {IDS_MENU_TOOLS, L"\u30C4\u30FC\u30EB"},                                  // ツール
+        {IDS_MENU_OPERATION, L"\u64CD\u4F5C"},   // 操作
+        {IDS_MENU_TOOLS, L"\u30C4\u30FC\u30EB"}, // ツール
         {IDS_TITLE, L"\u30C8\u30EB\u30DF\u30E9\u30AF"},
         {IDS_VERSION, L"1.2.2009.0118"},
         {IDS_RIGHTS, L"All rights reserved."},
-        {IDS_EXIT, L"\u7D42\u4E86"},                                              // 終了
-        {IDS_SIGN_LABEL, L"\u5341\u4E8C\u652F\uFF1A"},                            // 十二支：
-        {IDS_SIGN_FIRST + 0, L"\u5B50(\u306D)"},                                  // 子(ね)
-        {IDS_SIGN_FIRST + 1, L"\u4E11(\u3046\u3057)"},                            // 丑(うし)
-        {IDS_SIGN_FIRST + 2, L"\u5BC5(\u3068\u3089)"},                            // 寅(とら)
-        {IDS_SIGN_FIRST + 3, L"\u536F(\u3046)"},                                  // 卯(う)
-        {IDS_SIGN_FIRST + 4, L"\u8FB0(\u305F\u3064)"},                            // 辰(たつ)
-        {IDS_SIGN_FIRST + 5, L"\u5DF3(\u307F)"},                                  // 巳(み)
-        {IDS_SIGN_FIRST + 6, L"\u5348(\u3046\u307E)"},                            // 午(うま)
-        {IDS_SIGN_FIRST + 7, L"\u672A(\u3072\u3064\u3058)"},                      // 未(ひつじ)
-        {IDS_SIGN_FIRST + 8, L"\u7533(\u3055\u308B)"},                            // 申(さる)
-        {IDS_SIGN_FIRST + 9, L"\u9149(\u3068\u308A)"},                            // 酉(とり)
-        {IDS_SIGN_FIRST + 10, L"\u620C(\u3044\u306C)"},                           // 戌(いぬ)
-        {IDS_SIGN_FIRST + 11, L"\u4EA5(\u3044)"},                                 // 亥(い)
-        {IDS_SIGN_FIRST + 12, L"\u732B(\u306D\u3053)"},                           // 猫(ねこ)
-        {IDS_YEAR_LABEL, L"\u57FA\u6E96\u5E74\uFF1A"},                            // 基準年：
-        {IDS_YEAR_RESET, L"\u30FB"},                                              // ・
+        {IDS_EXIT, L"\u7D42\u4E86"},                         // 終了
+        {IDS_SIGN_LABEL, L"\u5341\u4E8C\u652F\uFF1A"},       // 十二支：
+        {IDS_SIGN_FIRST + 0, L"\u5B50(\u306D)"},             // 子(ね)
+        {IDS_SIGN_FIRST + 1, L"\u4E11(\u3046\u3057)"},       // 丑(うし)
+        {IDS_SIGN_FIRST + 2, L"\u5BC5(\u3068\u3089)"},       // 寅(とら)
+        {IDS_SIGN_FIRST + 3, L"\u536F(\u3046)"},             // 卯(う)
+        {IDS_SIGN_FIRST + 4, L"\u8FB0(\u305F\u3064)"},       // 辰(たつ)
+        {IDS_SIGN_FIRST + 5, L"\u5DF3(\u307F)"},             // 巳(み)
+        {IDS_SIGN_FIRST + 6, L"\u5348(\u3046\u307E)"},       // 午(うま)
+        {IDS_SIGN_FIRST + 7, L"\u672A(\u3072\u3064\u3058)"}, // 未(ひつじ)
+        {IDS_SIGN_FIRST + 8, L"\u7533(\u3055\u308B)"},       // 申(さる)
+        {IDS_SIGN_FIRST + 9, L"\u9149(\u3068\u308A)"},       // 酉(とり)
+        {IDS_SIGN_FIRST + 10, L"\u620C(\u3044\u306C)"},      // 戌(いぬ)
+        {IDS_SIGN_FIRST + 11, L"\u4EA5(\u3044)"},            // 亥(い)
+        {IDS_SIGN_FIRST + 12, L"\u732B(\u306D\u3053)"},      // 猫(ねこ)
+        {IDS_YEAR_LABEL, L"\u57FA\u6E96\u5E74\uFF1A"},       // 基準年：
+        {IDS_YEAR_RESET, L"\u30FB"},                         // ・
         {IDS_BIRTHDAY_PASSED, L"\u8A95\u751F\u65E5\u3092\u8FCE\u3048\u3066\u3044\u308B"},
-        {IDS_RESULT_LABEL, L"\u63A8\u5B9A\u5E74\u9F62\uFF1A"},                    // 推定年齢：
-        {IDS_VIEW_TOGGLE, L"\u5F62\u5F0F"},                                       // 形式
-        {IDS_ESTIMATE, L"\u5E74\u9F62\u63A8\u5B9A"},                              // 年齢推定
-        {IDS_COL_CYCLE, L"\u5E72\u652F"},                                         // 干支
-        {IDS_COL_BIRTH_YEAR, L"\u751F\u5E74"},                                    // 生年
-        {IDS_COL_AGE, L"\u5E74\u9F62"},                                           // 年齢
-        {IDS_TO_WESTERN, L"->\u897F\u66A6"},                                      // ->西暦
-        {IDS_TO_ERA, L"->\u548C\u66A6"},                                          // ->和暦
-        {IDS_BAD_INPUT_CAPTION, L"\u5165\u529B\u5024\u4E0D\u6B63"},               // 入力値不正
+        {IDS_RESULT_LABEL, L"\u63A8\u5B9A\u5E74\u9F62\uFF1A"},      // 推定年齢：
+        {IDS_VIEW_TOGGLE, L"\u5F62\u5F0F"},                         // 形式
+        {IDS_ESTIMATE, L"\u5E74\u9F62\u63A8\u5B9A"},                // 年齢推定
+        {IDS_COL_CYCLE, L"\u5E72\u652F"},                           // 干支
+        {IDS_COL_BIRTH_YEAR, L"\u751F\u5E74"},                      // 生年
+        {IDS_COL_AGE, L"\u5E74\u9F62"},                             // 年齢
+        {IDS_TO_WESTERN, L"->\u897F\u66A6"},                        // ->西暦
+        {IDS_TO_ERA, L"->\u548C\u66A6"},                            // ->和暦
+        {IDS_BAD_INPUT_CAPTION, L"\u5165\u529B\u5024\u4E0D\u6B63"}, // 入力値不正
         {IDS_BAD_INPUT_TEXT, L"\u8A08\u7B97\u5E74\u306E\u5024\u304C\u4E0D\u6B63\u3067\u3059\u3002"},
         {IDS_CAT_RESULT, L"\u305D\u306E\u65B9\u306F\u5E74\u9F62\u3092\u8A50\u79F0\u3057\u3066\u3044"
                          L"\u307E\u3059\u3002"}, // その方は年齢を詐称しています。
@@ -94,7 +94,7 @@ TEST(Resources, MenuHasItsTwoPopups)
     const MenuItemCase items[] = {
         {0, 0, IDM_ESTIMATE, L"\u5E74\u9F62\u63A8\u5B9A"}, // 年齢推定
         {0, 1, 0, nullptr},
-        {0, 2, IDOK, L"\u7D42\u4E86"},                     // 終了, the last item
+        {0, 2, IDOK, L"\u7D42\u4E86"},                                    // 終了, the last item
         {1, 0, IDM_ABOUT, L"\u30D0\u30FC\u30B8\u30E7\u30F3\u60C5\u5831"}, // バージョン情報
     };
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 3);
@@ -125,9 +125,22 @@ TEST(Resources, MenuBarDescription)
     const WORD* words = static_cast<const WORD*>(LockResource(LoadResource(Self(), found)));
     const WORD style = TBSTYLE_DROPDOWN | TBSTYLE_AUTOSIZE;
     const WORD expected[16] = {
-        IDR_MAINMENU, 2,
-        static_cast<WORD>(I_IMAGENONE), IDM_MENU_OPERATION, TBSTATE_ENABLED, style, IDS_MENU_OPERATION, 0, 0,
-        static_cast<WORD>(I_IMAGENONE), IDM_MENU_TOOLS, TBSTATE_ENABLED, style, IDS_MENU_TOOLS, 0, 1,
+        IDR_MAINMENU,
+        2,
+        static_cast<WORD>(I_IMAGENONE),
+        IDM_MENU_OPERATION,
+        TBSTATE_ENABLED,
+        style,
+        IDS_MENU_OPERATION,
+        0,
+        0,
+        static_cast<WORD>(I_IMAGENONE),
+        IDM_MENU_TOOLS,
+        TBSTATE_ENABLED,
+        style,
+        IDS_MENU_TOOLS,
+        0,
+        1,
     };
     for (int i = 0; i < 16; ++i)
         EXPECT_EQ(words[i], expected[i]) << "word " << i;

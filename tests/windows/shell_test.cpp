@@ -39,8 +39,9 @@ HWND CreateTestWindow(const wchar_t* title)
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = L"ShellTestWindow";
     RegisterClassW(&wc);
-    HWND hwnd = CreateWindowExW(0, wc.lpszClassName, title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hwnd =
+        CreateWindowExW(0, wc.lpszClassName, title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, wc.hInstance, nullptr);
     s_commands.clear();
     return hwnd;
 }
@@ -159,9 +160,9 @@ struct ChoiceCase
 TEST(MenuBar, ChosenItemReachesTheParentAsACommand)
 {
     const ChoiceCase cases[] = {
-        {0, {VK_DOWN, VK_RETURN}, IDM_ESTIMATE},   // 年齢推定, the first item
-        {0, {VK_UP, VK_RETURN}, IDOK},             // 終了, the last item
-        {1, {VK_DOWN, VK_RETURN}, IDM_ABOUT},      // バージョン情報
+        {0, {VK_DOWN, VK_RETURN}, IDM_ESTIMATE}, // 年齢推定, the first item
+        {0, {VK_UP, VK_RETURN}, IDOK},           // 終了, the last item
+        {1, {VK_DOWN, VK_RETURN}, IDM_ABOUT},    // バージョン情報
     };
     for (const ChoiceCase& c : cases)
     {
@@ -236,13 +237,14 @@ TEST(InitDialog, FullScreenWithTheTitleStripsOkButton)
         HWND strip = Shell_TitleStrip();
         RECT client;
         GetClientRect(strip, &client);
-        const LPARAM point = MAKELPARAM(client.right - SHELL_OK_BUTTON_WIDTH / 2, SHELL_STRIP_HEIGHT / 2);
+        const LPARAM point =
+            MAKELPARAM(client.right - SHELL_OK_BUTTON_WIDTH / 2, SHELL_STRIP_HEIGHT / 2);
         PostMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, point);
         PostMessageW(strip, WM_LBUTTONUP, 0, point);
     });
-    const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &tpl.frame, nullptr,
-                                                   FullScreenDialogProc,
-                                                   SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN);
+    const INT_PTR result = DialogBoxIndirectParamW(
+        GetModuleHandleW(nullptr), &tpl.frame, nullptr, FullScreenDialogProc,
+        SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN);
     EXPECT_EQ(result, IDOK) << "ok sends IDOK with code 0";
     EXPECT_EQ(seen.left, 0);
     EXPECT_EQ(seen.top, 26);
@@ -273,7 +275,8 @@ TEST(Foreground, HandleWithLowBitSetBringsTheWindowForward)
     HWND first = CreateTestWindow(L"first");
     HWND second = CreateTestWindow(L"second");
     PumpMessages();
-    EXPECT_TRUE(SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(first) | 1)));
+    EXPECT_TRUE(
+        SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<ULONG_PTR>(first) | 1)));
     PumpMessages();
     EXPECT_EQ(GetForegroundWindow(), first);
     EXPECT_TRUE(SetForegroundWindow(second));

@@ -150,3 +150,16 @@ void PumpMessages(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);
 }
+
+void SetScreen(int width, int height)
+{
+    if (GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height)
+        return;
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof(mode);
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    EXPECT_EQ(ChangeDisplaySettingsW(&mode, 0), DISP_CHANGE_SUCCESSFUL) << width << "x" << height;
+    PumpMessages(100);
+}

@@ -52,7 +52,8 @@ class MessageLog
 
 // Compares the recorded messages whose numbers the expected sequence names
 // with that sequence, in order; prints both on a mismatch.
-::testing::AssertionResult OkSequence(const MessageLog& log, std::initializer_list<ExpectedMessage> expected);
+::testing::AssertionResult OkSequence(const MessageLog& log,
+                                      std::initializer_list<ExpectedMessage> expected);
 
 // ---- Modal dialogs and message boxes ---------------------------------------
 
@@ -96,6 +97,12 @@ COLORREF ScreenPixel(int x, int y);
 // Dispatches this thread's messages until done() holds or the time is up.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 void PumpMessages(DWORD ms = 50);
+
+// ---- The screen ------------------------------------------------------------
+
+// Turns the virtual screen to the given size (240x320 portrait, 320x240
+// landscape) and lets the windows follow.
+void SetScreen(int width, int height);
 
 // ---- Screenshots -------------------------------------------------------------
 

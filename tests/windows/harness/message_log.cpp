@@ -39,14 +39,22 @@ std::string Name(UINT message)
         UINT message;
         const char* name;
     } names[] = {
-        {WM_CREATE, "WM_CREATE"},         {WM_DESTROY, "WM_DESTROY"},
-        {WM_SIZE, "WM_SIZE"},             {WM_ACTIVATE, "WM_ACTIVATE"},
-        {WM_PAINT, "WM_PAINT"},           {WM_CLOSE, "WM_CLOSE"},
-        {WM_QUIT, "WM_QUIT"},             {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
-        {WM_SETTEXT, "WM_SETTEXT"},       {WM_NOTIFY, "WM_NOTIFY"},
-        {WM_COMMAND, "WM_COMMAND"},       {WM_NCDESTROY, "WM_NCDESTROY"},
-        {WM_INITDIALOG, "WM_INITDIALOG"}, {WM_CTLCOLORSTATIC, "WM_CTLCOLORSTATIC"},
-        {WM_SETFONT, "WM_SETFONT"},       {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
+        {WM_CREATE, "WM_CREATE"},
+        {WM_DESTROY, "WM_DESTROY"},
+        {WM_SIZE, "WM_SIZE"},
+        {WM_ACTIVATE, "WM_ACTIVATE"},
+        {WM_PAINT, "WM_PAINT"},
+        {WM_CLOSE, "WM_CLOSE"},
+        {WM_QUIT, "WM_QUIT"},
+        {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
+        {WM_SETTEXT, "WM_SETTEXT"},
+        {WM_NOTIFY, "WM_NOTIFY"},
+        {WM_COMMAND, "WM_COMMAND"},
+        {WM_NCDESTROY, "WM_NCDESTROY"},
+        {WM_INITDIALOG, "WM_INITDIALOG"},
+        {WM_CTLCOLORSTATIC, "WM_CTLCOLORSTATIC"},
+        {WM_SETFONT, "WM_SETFONT"},
+        {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
     };
     for (const auto& n : names)
         if (n.message == message)
@@ -94,7 +102,8 @@ const std::vector<RecordedMessage>& MessageLog::Messages() const
     return s_messages;
 }
 
-::testing::AssertionResult OkSequence(const MessageLog& log, std::initializer_list<ExpectedMessage> expected)
+::testing::AssertionResult OkSequence(const MessageLog& log,
+                                      std::initializer_list<ExpectedMessage> expected)
 {
     std::vector<RecordedMessage> actual;
     for (const RecordedMessage& m : log.Messages())
@@ -121,8 +130,8 @@ const std::vector<RecordedMessage>& MessageLog::Messages() const
     std::ostringstream out;
     out << "message sequence differs\n  expected:\n";
     for (const ExpectedMessage& e : expected)
-        out << "    " << Describe(e.message, e.wParam, e.lParam) << ((e.flags & SEQ_OPTIONAL) ? " optional" : "")
-            << "\n";
+        out << "    " << Describe(e.message, e.wParam, e.lParam)
+            << ((e.flags & SEQ_OPTIONAL) ? " optional" : "") << "\n";
     out << "  received:\n";
     for (const RecordedMessage& m : actual)
         out << "    " << Describe(m.message, m.wParam, m.lParam) << "\n";
