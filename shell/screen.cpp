@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 namespace
 {
 
@@ -15,7 +17,8 @@ const wchar_t kOriginalProcProp[] = L"ShellOriginalProc";
 const wchar_t kFullScreenProp[] = L"ShellFullScreen";
 
 HWND g_hwndStrip;
-HWND g_hwndActive; // the top-level window whose title the strip shows
+HWND g_hwndActive;   // the top-level window whose title the strip shows
+HFONT g_hSystemFont; // the handheld's font for controls that are given none
 
 bool HasDoneButton(HWND hwnd)
 {
@@ -190,13 +193,38 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A new standard control starts with the handheld's system font, a 12-pixel
+// "MS UI Gothic", where the desktop would give it its larger system font.
+LRESULT CALLBACK CreatedProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    const CWPRETSTRUCT* ret = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && ret->message == WM_CREATE && ret->lResult != -1 &&
+        (GetWindowLongW(ret->hwnd, GWL_STYLE) & WS_CHILD) != 0 &&
+        SendMessageW(ret->hwnd, WM_GETFONT, 0, 0) == 0)
+    {
+        wchar_t className[32];
+        GetClassNameW(ret->hwnd, className, ARRAYSIZE(className));
+        for (const wchar_t* standard : {L"Static", L"Button", L"ComboBox", L"Edit", WC_LISTVIEWW})
+            if (lstrcmpiW(className, standard) == 0)
+                SendMessageW(ret->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(g_hSystemFont), FALSE);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // The handheld registers its controls and runs its shell before any program
 // starts; here that happens as the program loads.
 bool StartShell()
 {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
+    LOGFONTW lf = {};
+    lf.lfHeight = 12;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpyW(lf.lfFaceName, L"MS UI Gothic");
+    g_hSystemFont = CreateFontIndirectW(&lf);
     SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+    SetWindowsHookExW(WH_CALLWNDPROCRET, CreatedProc, nullptr, GetCurrentThreadId());
     return true;
 }
 
