@@ -8,6 +8,7 @@ namespace
 {
 
 const int kMenuBarHeight = 26;
+const wchar_t kStartLockName[] = L"TOLMIRAK.StartUp";
 
 } // namespace
 

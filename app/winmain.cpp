@@ -11,8 +11,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0))
     {
-        // Accelerators act for the window the key is addressed to.
-        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg))
+        // Accelerators act for the top-level window of the one the key is
+        // addressed to, so that they still work when a control has the focus.
+        HWND target = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (!TranslateAcceleratorW(target, accelerators, &msg))
         {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

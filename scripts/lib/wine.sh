@@ -8,7 +8,7 @@ SCREEN_DISPLAY=:91 # large enough for the desktop in either orientation
 STARTED_SCREENS=()
 
 wine_packages() {
-    echo wine wine64 xvfb x11-utils fonts-ipafont-gothic \
+    echo wine wine64 xvfb x11-utils xdotool fonts-ipafont-gothic \
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 }
 

@@ -1,0 +1,190 @@
+// Reads what the running program shows, from another process, for the
+// end-to-end tests: control rectangles and texts, the list's rows, the
+// menu bar's buttons, open pop-ups and dialogs, and the copies running.
+#include "resource.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace
+{
+
+const wchar_t kClass[] = L"TOLMIRAK";
+const wchar_t kTitle[] = L"\u30C8\u30EB\u30DF\u30E9\u30AF";
+
+HWND MainWindow()
+{
+    return FindWindowW(kClass, kTitle);
+}
+
+void PrintRect(HWND hwnd)
+{
+    RECT r;
+    if (!GetWindowRect(hwnd, &r))
+    {
+        std::printf("none\n");
+        return;
+    }
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void PrintUtf8(const std::wstring& text)
+{
+    char out[4096];
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out,
+                                      sizeof(out), nullptr, nullptr);
+    std::fwrite(out, 1, static_cast<size_t>(n), stdout);
+    std::fputc('\n', stdout);
+}
+
+// Memory inside the program's process, for messages that carry pointers.
+class Remote
+{
+  public:
+    explicit Remote(HWND hwnd, size_t size) : m_size(size)
+    {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(hwnd, &pid);
+        m_process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        m_memory = VirtualAllocEx(m_process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~Remote()
+    {
+        VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+        CloseHandle(m_process);
+    }
+    void* Address(size_t offset = 0) const { return static_cast<char*>(m_memory) + offset; }
+    void Write(const void* data, size_t size, size_t offset = 0)
+    {
+        WriteProcessMemory(m_process, Address(offset), data, size, nullptr);
+    }
+    void Read(void* data, size_t size, size_t offset = 0) const
+    {
+        ReadProcessMemory(m_process, Address(offset), data, size, nullptr);
+    }
+
+  private:
+    size_t m_size;
+    HANDLE m_process;
+    void* m_memory;
+};
+
+void PrintRows(HWND list)
+{
+    const int rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    Remote remote(list, sizeof(LVITEMW) + 512);
+    for (int i = 0; i < rows; ++i)
+    {
+        std::wstring line;
+        for (int column = 0; column < 4; ++column)
+        {
+            LVITEMW item = {};
+            item.iSubItem = column;
+            item.pszText = static_cast<wchar_t*>(remote.Address(sizeof(LVITEMW)));
+            item.cchTextMax = 256;
+            remote.Write(&item, sizeof(item));
+            SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote.Address()));
+            wchar_t text[256] = L"";
+            remote.Read(text, sizeof(text), sizeof(LVITEMW));
+            line += (column ? L"|" : L"") + std::wstring(text);
+        }
+        PrintUtf8(line);
+    }
+}
+
+BOOL CALLBACK CountMain(HWND hwnd, LPARAM count)
+{
+    wchar_t className[64], title[64];
+    GetClassNameW(hwnd, className, 64);
+    GetWindowTextW(hwnd, title, 64);
+    if (wcscmp(className, kClass) == 0 && wcscmp(title, kTitle) == 0)
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+HWND FindVisible(const wchar_t* className)
+{
+    for (HWND hwnd = FindWindowW(className, nullptr); hwnd != nullptr;
+         hwnd = FindWindowExW(nullptr, hwnd, className, nullptr))
+        if (IsWindowVisible(hwnd))
+            return hwnd;
+    return nullptr;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    const int arg = argc > 2 ? _wtoi(argv[2]) : 0;
+    HWND main = MainWindow();
+    if (command == L"wait")
+    {
+        for (int i = 0; i < 200 && (main == nullptr || !IsWindowVisible(main)); ++i, Sleep(50))
+            main = MainWindow();
+        std::printf(main != nullptr ? "ready\n" : "none\n");
+        return main != nullptr ? 0 : 1;
+    }
+    if (command == L"copies")
+    {
+        int count = 0;
+        EnumWindows(CountMain, reinterpret_cast<LPARAM>(&count));
+        std::printf("%d %s\n", count, GetForegroundWindow() == main ? "foreground" : "background");
+        return 0;
+    }
+    if (command == L"rect")
+        PrintRect(GetDlgItem(main, arg));
+    else if (command == L"text")
+    {
+        wchar_t text[2048] = L"";
+        SendMessageW(GetDlgItem(main, arg), WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text));
+        PrintUtf8(text);
+    }
+    else if (command == L"rows")
+        PrintRows(GetDlgItem(main, IDC_RESULT_LIST));
+    else if (command == L"visible")
+        std::printf("%d\n", IsWindowVisible(GetDlgItem(main, arg)) ? 1 : 0);
+    else if (command == L"combo-item") // where entry <arg> of an open drop-down list is
+    {
+        HWND combo = GetDlgItem(main, _wtoi(argv[2]));
+        RECT r;
+        GetWindowRect(combo, &r);
+        const int height = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
+        const int row =
+            _wtoi(argv[3]) - static_cast<int>(SendMessageW(combo, CB_GETTOPINDEX, 0, 0));
+        std::printf("%ld %ld\n", r.left + 15, r.bottom + 2 + height * row + height / 2);
+    }
+    else if (command == L"menu-button")
+    {
+        HWND bar = FindWindowExW(main, nullptr, L"ShellMenuBar", nullptr);
+        HWND toolbar = FindWindowExW(bar, nullptr, TOOLBARCLASSNAMEW, nullptr);
+        Remote remote(toolbar, sizeof(RECT));
+        SendMessageW(toolbar, TB_GETITEMRECT, arg, reinterpret_cast<LPARAM>(remote.Address()));
+        RECT r;
+        remote.Read(&r, sizeof(r));
+        MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    else if (command == L"popup")
+        PrintRect(FindVisible(L"#32768"));
+    else if (command == L"dialog") // the open dialog's caption and its control <arg>
+    {
+        HWND dialog = FindVisible(L"#32770");
+        wchar_t caption[128] = L"";
+        GetWindowTextW(dialog, caption, 128);
+        PrintUtf8(caption);
+        PrintRect(GetDlgItem(dialog, arg));
+    }
+    else
+    {
+        std::printf("usage: probe wait|copies|rect ID|text ID|rows|visible ID|combo-item ID "
+                    "N|menu-button N|popup|dialog ID\n");
+        return 2;
+    }
+    return 0;
+}
