@@ -45,7 +45,7 @@ prepare_wine() {
     # A private screen, large enough for the desktop in either orientation;
     # a display of the user's is used as it is.
     [ -n "${TOLMIRAK_DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 ||
-        start_screen "$DISPLAY" 320x320
+        start_screen "$DISPLAY" "${TOLMIRAK_SCREEN_SIZE:-320x320}"
     local marker=$WINEPREFIX/.tolmirak-prefix settings=$WINE_ROOT/scripts/lib/wine.reg
     if [ ! -f "$marker" ] || [ "$settings" -nt "$marker" ]; then
         mkdir -p "$WINEPREFIX"

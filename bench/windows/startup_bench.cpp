@@ -1,0 +1,104 @@
+// Start-up side by side: the time from process creation to the main window's
+// first completed paint, for tolmirak.exe and for an empty window of the same
+// build, alternating A B A B under the same Wine and screen.
+// Usage: startup_bench [runs]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+struct Program
+{
+    const wchar_t* file;
+    const wchar_t* windowClass;
+    std::vector<double> milliseconds;
+};
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::wstring Beside(const wchar_t* file)
+{
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + file;
+}
+
+// Starts the program and waits until its window is shown and has nothing
+// left to paint; then closes it. Returns the milliseconds, or -1.
+double TimeStart(const Program& program)
+{
+    std::wstring command = L"\"" + Beside(program.file) + L"\"";
+    STARTUPINFOW startup = {sizeof(startup)};
+    PROCESS_INFORMATION process;
+    const double start = Now();
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return -1;
+    double painted = -1;
+    HWND hwnd = nullptr;
+    while (Now() - start < 20000)
+    {
+        hwnd = FindWindowW(program.windowClass, nullptr);
+        RECT update;
+        if (hwnd != nullptr && IsWindowVisible(hwnd) && !GetUpdateRect(hwnd, &update, FALSE))
+        {
+            painted = Now() - start;
+            break;
+        }
+        Sleep(1);
+    }
+    if (hwnd != nullptr)
+        PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return painted;
+}
+
+double Percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    return values[static_cast<size_t>(p * static_cast<double>(values.size() - 1) + 0.5)];
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int runs = argc > 1 ? _wtoi(argv[1]) : 20;
+    Program programs[2] = {{L"tolmirak.exe", L"TOLMIRAK", {}},
+                           {L"empty_window.exe", L"EmptyWindow", {}}};
+    TimeStart(programs[0]); // warm the caches once, unmeasured
+    TimeStart(programs[1]);
+    for (int run = 0; run < runs; ++run)
+        for (Program& program : programs)
+            program.milliseconds.push_back(TimeStart(program));
+    for (const Program& program : programs)
+        std::printf("%-18ls median %7.1f ms   p10 %7.1f   p90 %7.1f   (%d runs)\n", program.file,
+                    Percentile(program.milliseconds, 0.5), Percentile(program.milliseconds, 0.1),
+                    Percentile(program.milliseconds, 0.9), runs);
+    std::vector<double> ratios;
+    for (int run = 0; run < runs; ++run)
+        ratios.push_back(programs[0].milliseconds[static_cast<size_t>(run)] /
+                         programs[1].milliseconds[static_cast<size_t>(run)]);
+    std::printf("ratio tolmirak/empty: median %.2f   p10 %.2f   p90 %.2f\n",
+                Percentile(ratios, 0.5), Percentile(ratios, 0.1), Percentile(ratios, 0.9));
+    return 0;
+}
