@@ -10,7 +10,7 @@
 namespace
 {
 
-struct ControlSpec
+struct ControlRow
 {
     int id;
     const wchar_t* className;
@@ -27,7 +27,7 @@ const DWORD kDropDownList = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CB
 
 // In the order of creation, which is not that of the identifiers. The era
 // toggle starts with the empty string and is labelled last.
-const ControlSpec kControls[] = {
+const ControlRow kControls[] = {
     {IDC_MAIN_TITLE, L"STATIC", IDS_TITLE, kLabel, 5, 5, 115, 15, true},
     {IDC_EXIT, L"BUTTON", IDS_EXIT, kButton, 180, 1, 55, 18, true},
     {IDC_SIGN_LABEL, L"STATIC", IDS_SIGN_LABEL, kLabel, 5, 30, 55, 20, true},
@@ -53,16 +53,15 @@ const int kSignCount = 13;
 const int kYearsBefore = 10; // the year list runs from 10 before to 9 after this year
 const int kYearCount = 20;
 
-HWND CreateControl(HWND hwnd, const ControlSpec& spec)
+HWND CreateControl(HWND hwnd, const ControlRow& row)
 {
     wchar_t text[100] = L"";
-    if (spec.textId != 0)
-        LoadStringW(g_hInst, spec.textId, text, ARRAYSIZE(text));
-    const bool hasText = spec.textId != 0 || spec.id == IDC_ERA_TOGGLE;
-    return CreateWindowExW(0, spec.className, hasText ? text : nullptr, spec.style, spec.x, spec.y,
-                           spec.width, spec.height, hwnd,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), g_hInst,
-                           nullptr);
+    if (row.textId != 0)
+        LoadStringW(g_hInst, row.textId, text, ARRAYSIZE(text));
+    const bool hasText = row.textId != 0 || row.id == IDC_ERA_TOGGLE;
+    return CreateWindowExW(0, row.className, hasText ? text : nullptr, row.style, row.x, row.y,
+                           row.width, row.height, hwnd,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), g_hInst, nullptr);
 }
 
 // The thirteen signs by index, 子(ね) selected.
@@ -150,14 +149,14 @@ LRESULT OnCreate(HWND hwnd, WPARAM, LPARAM, SHACTIVATEINFO* activateInfo)
 
     g_hMainFont = CreateControlFont();
 
-    for (const ControlSpec& spec : kControls)
+    for (const ControlRow& row : kControls)
     {
-        HWND control = CreateControl(hwnd, spec);
-        if (spec.id == IDC_RESULT_TEXT)
+        HWND control = CreateControl(hwnd, row);
+        if (row.id == IDC_RESULT_TEXT)
             SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-        if (spec.font)
+        if (row.font)
             SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(g_hMainFont), 0);
-        switch (spec.id)
+        switch (row.id)
         {
         case IDC_SIGN: FillSignList(control); break;
         case IDC_YEAR: FillYearList(control); break;
