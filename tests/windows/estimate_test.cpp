@@ -88,6 +88,8 @@ TEST_F(MainWindowTest, CatAnswersInTheAgeColumnAndAloneInTheText)
     EXPECT_EQ(ColumnWidths(list)[3], widthBefore);
     EXPECT_EQ(g_resultShown, 1);
     Scene("portrait-cat");
+    SetScreen(320, 240);
+    Scene("landscape-cat");
 }
 
 TEST_F(MainWindowTest, EmptyYearShowsTheMessageAndKeepsTheResult)
@@ -96,7 +98,8 @@ TEST_F(MainWindowTest, EmptyYearShowsTheMessageAndKeepsTheResult)
     const Rows before = ListRows(Control(IDC_RESULT_LIST));
     const std::wstring textBefore = WindowText(Control(IDC_RESULT_TEXT));
     DialogAnswerer answerer([](HWND box) {
-        Scene("portrait-bad-input");
+        Scene(GetSystemMetrics(SM_CXSCREEN) > GetSystemMetrics(SM_CYSCREEN) ? "landscape-bad-input"
+                                                                            : "portrait-bad-input");
         PressButton(box, IDOK);
     });
     SendMessageW(Control(IDC_YEAR), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
@@ -109,6 +112,9 @@ TEST_F(MainWindowTest, EmptyYearShowsTheMessageAndKeepsTheResult)
     EXPECT_EQ(ListRows(Control(IDC_RESULT_LIST)), before);
     EXPECT_EQ(WindowText(Control(IDC_RESULT_TEXT)), textBefore);
     EXPECT_EQ(g_resultShown, 1);
+    SetScreen(320, 240);
+    Command(IDC_ESTIMATE);
+    EXPECT_EQ(answerer.Seen().size(), 2u);
 }
 
 TEST_F(MainWindowTest, InvalidYearBeforeAnyEstimateLeavesNothingShown)
