@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/build/browser}
 mkdir -p "$out"
 cd "$root/tests/e2e/browser"
-[ -d node_modules/playwright-core ] || npm install --no-audit --no-fund --silent >/dev/null
+[ -d node_modules/playwright-core ] || npm install --no-audit --no-fund --silent
 
 port=6081
 log=$out/run.log
