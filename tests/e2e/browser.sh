@@ -11,8 +11,10 @@ cd "$root/tests/e2e/browser"
 
 port=6081
 log=$out/run.log
-env -u DISPLAY TOLMIRAK_PORT=$port setsid "$root/scripts/run" >"$log" 2>&1 &
-run=$!
+# In a terminal of its own (tmux), so that Ctrl-C reaches it as a person's would.
+session=tolmirak-run-$$
+tmux new-session -d -s "$session" \
+    "env -u DISPLAY TOLMIRAK_PORT=$port '$root/scripts/run' >'$log' 2>&1"
 for i in $(seq 300); do
     grep -q "^Open http" "$log" && break
     sleep 0.2
@@ -34,8 +36,10 @@ rows=$(WINEPREFIX=$root/build/run/wineprefix WINEDEBUG=-all DISPLAY=:97 \
 check "the tap filled the list" "$([ "$rows" -ge 12 ] && echo rows)" "rows"
 check "a screenshot of the page" "$([ -s "$out/browser.png" ] && echo saved)" "saved"
 
-kill -INT -- -"$run" 2>/dev/null
-for i in $(seq 50); do kill -0 "$run" 2>/dev/null || break; sleep 0.2; done
-check "Ctrl-C stops scripts/run" "$(kill -0 "$run" 2>/dev/null && echo running || echo stopped)" "stopped"
+tmux send-keys -t "$session" C-c
+left() { pgrep -f "scripts/run|app/tolmirak.exe|x11vnc -display :97|websockify .*:$port|Xvfb :97" | wc -l; }
+for i in $(seq 50); do [ "$(left)" -eq 0 ] && break; sleep 0.2; done
+check "Ctrl-C stops everything scripts/run started" "$(left)" "0"
+tmux kill-session -t "$session" 2>/dev/null
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
