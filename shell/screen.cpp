@@ -165,10 +165,44 @@ bool IsShellWindow(HWND hwnd)
     return lstrcmpW(className, kStripClass) == 0 || lstrcmpW(className, L"ShellMenuBar") == 0;
 }
 
+bool IsStandardControl(HWND hwnd)
+{
+    wchar_t className[32];
+    GetClassNameW(hwnd, className, ARRAYSIZE(className));
+    for (const wchar_t* standard : {L"Static", L"Button", L"ComboBox", L"Edit", WC_LISTVIEWW})
+        if (lstrcmpiW(className, standard) == 0)
+            return true;
+    return false;
+}
+
+// Sees a standard control through WM_CREATE, then steps aside: a control
+// that its creator gives no font starts with the handheld's system font, a
+// 12-pixel "MS UI Gothic", where the desktop would give its larger one.
+LRESULT CALLBACK DefaultFontProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProcProp));
+    if (message != WM_CREATE)
+        return CallWindowProcW(original, hwnd, message, wParam, lParam);
+    RemovePropW(hwnd, kOriginalProcProp);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
+    if (result != -1 && SendMessageW(hwnd, WM_GETFONT, 0, 0) == 0)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(g_hSystemFont), FALSE);
+    return result;
+}
+
+// Lets proc see the window's first messages (and step aside when done).
+void Intercept(HWND hwnd, WNDPROC proc)
+{
+    SetPropW(hwnd, kOriginalProcProp,
+             reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
+}
+
 // Overlapped top-level windows (neither pop-ups nor children) get the work
 // area, as the handheld gives them. Wine has already replaced CW_USEDEFAULT
-// by real coordinates when this hook runs, so the style decides.
-// The strip follows activation.
+// by real coordinates when this hook runs, so the style decides. Standard
+// controls get the handheld's default font. The strip follows activation.
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND hwnd = reinterpret_cast<HWND>(wParam);
@@ -176,11 +210,9 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
     {
         const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
         if ((cs->style & (WS_CHILD | WS_POPUP)) == 0 && !IsShellWindow(hwnd))
-        {
-            SetPropW(hwnd, kOriginalProcProp,
-                     reinterpret_cast<HANDLE>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)));
-            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FullScreenProc));
-        }
+            Intercept(hwnd, FullScreenProc);
+        else if ((cs->style & WS_CHILD) != 0 && IsStandardControl(hwnd))
+            Intercept(hwnd, DefaultFontProc);
     }
     else if (code == HCBT_ACTIVATE && !IsShellWindow(hwnd))
     {
@@ -189,24 +221,6 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
     else if (code == HCBT_DESTROYWND && hwnd == g_hwndActive)
     {
         ShowActive(nullptr);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// A new standard control starts with the handheld's system font, a 12-pixel
-// "MS UI Gothic", where the desktop would give it its larger system font.
-LRESULT CALLBACK CreatedProc(int code, WPARAM wParam, LPARAM lParam)
-{
-    const CWPRETSTRUCT* ret = reinterpret_cast<CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && ret->message == WM_CREATE && ret->lResult != -1 &&
-        (GetWindowLongW(ret->hwnd, GWL_STYLE) & WS_CHILD) != 0 &&
-        SendMessageW(ret->hwnd, WM_GETFONT, 0, 0) == 0)
-    {
-        wchar_t className[32];
-        GetClassNameW(ret->hwnd, className, ARRAYSIZE(className));
-        for (const wchar_t* standard : {L"Static", L"Button", L"ComboBox", L"Edit", WC_LISTVIEWW})
-            if (lstrcmpiW(className, standard) == 0)
-                SendMessageW(ret->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(g_hSystemFont), FALSE);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -224,7 +238,6 @@ bool StartShell()
     lstrcpyW(lf.lfFaceName, L"MS UI Gothic");
     g_hSystemFont = CreateFontIndirectW(&lf);
     SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
-    SetWindowsHookExW(WH_CALLWNDPROCRET, CreatedProc, nullptr, GetCurrentThreadId());
     return true;
 }
 

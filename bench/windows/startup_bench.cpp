@@ -3,6 +3,7 @@
 // build, alternating A B A B under the same Wine and screen.
 // Usage: startup_bench [runs]
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -18,6 +19,7 @@ struct Program
     const wchar_t* file;
     const wchar_t* windowClass;
     std::vector<double> milliseconds;
+    std::vector<double> workingSetKiB; // at the first paint
 };
 
 double Now()
@@ -42,7 +44,7 @@ std::wstring Beside(const wchar_t* file)
 
 // Starts the program and waits until its window is shown and has nothing
 // left to paint; then closes it. Returns the milliseconds, or -1.
-double TimeStart(const Program& program)
+double TimeStart(Program& program)
 {
     std::wstring command = L"\"" + Beside(program.file) + L"\"";
     STARTUPINFOW startup = {sizeof(startup)};
@@ -60,6 +62,9 @@ double TimeStart(const Program& program)
         if (hwnd != nullptr && IsWindowVisible(hwnd) && !GetUpdateRect(hwnd, &update, FALSE))
         {
             painted = Now() - start;
+            PROCESS_MEMORY_COUNTERS memory = {sizeof(memory)};
+            GetProcessMemoryInfo(process.hProcess, &memory, sizeof(memory));
+            program.workingSetKiB.push_back(static_cast<double>(memory.WorkingSetSize) / 1024.0);
             break;
         }
         Sleep(1);
@@ -91,9 +96,11 @@ int wmain(int argc, wchar_t** argv)
         for (Program& program : programs)
             program.milliseconds.push_back(TimeStart(program));
     for (const Program& program : programs)
-        std::printf("%-18ls median %7.1f ms   p10 %7.1f   p90 %7.1f   (%d runs)\n", program.file,
-                    Percentile(program.milliseconds, 0.5), Percentile(program.milliseconds, 0.1),
-                    Percentile(program.milliseconds, 0.9), runs);
+        std::printf(
+            "%-18ls median %7.1f ms   p10 %7.1f   p90 %7.1f   (%d runs); working set %.0f KiB\n",
+            program.file, Percentile(program.milliseconds, 0.5),
+            Percentile(program.milliseconds, 0.1), Percentile(program.milliseconds, 0.9), runs,
+            Percentile(program.workingSetKiB, 0.5));
     std::vector<double> ratios;
     for (int run = 0; run < runs; ++run)
         ratios.push_back(programs[0].milliseconds[static_cast<size_t>(run)] /
