@@ -140,17 +140,26 @@ void ShowActive(HWND hwnd)
         InvalidateRect(g_hwndStrip, nullptr, TRUE);
 }
 
+// The intercepted window's own procedure; with stepAside, the window gets
+// it back (see Intercept).
+WNDPROC OriginalProc(HWND hwnd, bool stepAside)
+{
+    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProcProp));
+    if (stepAside)
+    {
+        RemovePropW(hwnd, kOriginalProcProp);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    }
+    return original;
+}
+
 // Sees a full-screen window's creation through WM_NCCREATE, then steps
 // aside: the window loses its caption and frame and takes the work area.
 LRESULT CALLBACK FullScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProcProp));
-    if (message != WM_NCCREATE)
-        return CallWindowProcW(original, hwnd, message, wParam, lParam);
-    RemovePropW(hwnd, kOriginalProcProp);
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
-    if (result != 0)
+    const LRESULT result =
+        CallWindowProcW(OriginalProc(hwnd, message == WM_NCCREATE), hwnd, message, wParam, lParam);
+    if (message == WM_NCCREATE && result != 0)
     {
         MakeFullScreen(hwnd);
         Shell_TitleStrip();
@@ -180,13 +189,9 @@ bool IsStandardControl(HWND hwnd)
 // 12-pixel "MS UI Gothic", where the desktop would give its larger one.
 LRESULT CALLBACK DefaultFontProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    WNDPROC original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProcProp));
-    if (message != WM_CREATE)
-        return CallWindowProcW(original, hwnd, message, wParam, lParam);
-    RemovePropW(hwnd, kOriginalProcProp);
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    const LRESULT result = CallWindowProcW(original, hwnd, message, wParam, lParam);
-    if (result != -1 && SendMessageW(hwnd, WM_GETFONT, 0, 0) == 0)
+    const LRESULT result =
+        CallWindowProcW(OriginalProc(hwnd, message == WM_CREATE), hwnd, message, wParam, lParam);
+    if (message == WM_CREATE && result != -1 && SendMessageW(hwnd, WM_GETFONT, 0, 0) == 0)
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(g_hSystemFont), FALSE);
     return result;
 }
