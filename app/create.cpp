@@ -58,6 +58,8 @@ HWND CreateControl(HWND hwnd, const ControlRow& row)
     wchar_t text[100] = L"";
     if (row.textId != 0)
         LoadStringW(g_hInst, row.textId, text, ARRAYSIZE(text));
+    // The era toggle starts with the empty string, the other rows without a
+    // string have no text at all.
     const bool hasText = row.textId != 0 || row.id == IDC_ERA_TOGGLE;
     return CreateWindowExW(0, row.className, hasText ? text : nullptr, row.style, row.x, row.y,
                            row.width, row.height, hwnd,
