@@ -15,15 +15,10 @@ const int kToolbarId = 1;
 const int kBarId = 0xFFFE; // out of the way of the parent's own controls
 const int kWordsPerButton = 7;
 
-struct BarData
+// The menu whose pop-ups the buttons drop down, owned by the bar.
+HMENU Menu(HWND bar)
 {
-    HWND hwndOwner;
-    HMENU hMenu;
-};
-
-BarData* Data(HWND bar)
-{
-    return reinterpret_cast<BarData*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
+    return reinterpret_cast<HMENU>(GetWindowLongPtrW(bar, GWLP_USERDATA));
 }
 
 // Across the bottom of the screen, above the parent's other children.
@@ -38,15 +33,14 @@ void Place(HWND bar)
 }
 
 // A button was pressed: its pop-up opens just above the bar, and the chosen
-// item reaches the owner as WM_COMMAND, as a menu item's does.
+// item reaches the parent as WM_COMMAND, as a menu item's does.
 LRESULT OnDropDown(HWND bar, const NMTOOLBARW* nm)
 {
-    BarData* data = Data(bar);
     TBBUTTON button = {};
     const LRESULT index = SendMessageW(nm->hdr.hwndFrom, TB_COMMANDTOINDEX, nm->iItem, 0);
     SendMessageW(nm->hdr.hwndFrom, TB_GETBUTTON, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&button));
-    HMENU popup = GetSubMenu(data->hMenu, static_cast<int>(button.dwData));
+    HMENU popup = GetSubMenu(Menu(bar), static_cast<int>(button.dwData));
     if (popup == nullptr)
         return TBDDRET_NODEFAULT;
     RECT rect;
@@ -55,7 +49,7 @@ LRESULT OnDropDown(HWND bar, const NMTOOLBARW* nm)
     RECT barRect;
     GetWindowRect(bar, &barRect);
     TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, rect.left,
-                     barRect.top, data->hwndOwner, nullptr);
+                     barRect.top, GetParent(bar), nullptr);
     return TBDDRET_DEFAULT;
 }
 
@@ -68,11 +62,8 @@ LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return OnDropDown(hwnd, reinterpret_cast<NMTOOLBARW*>(lParam));
         break;
     case WM_NCDESTROY:
-        if (BarData* data = Data(hwnd))
-        {
-            DestroyMenu(data->hMenu);
-            delete data;
-        }
+        if (HMENU menu = Menu(hwnd))
+            DestroyMenu(menu);
         break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -80,7 +71,7 @@ LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 // Adds the described buttons to the toolbar; false when the description or
 // its menu is missing.
-bool AddButtons(HWND toolbar, HINSTANCE instance, UINT resourceId, BarData* data)
+bool AddButtons(HWND bar, HWND toolbar, HINSTANCE instance, UINT resourceId)
 {
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resourceId), RT_RCDATA);
     HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
@@ -91,9 +82,10 @@ bool AddButtons(HWND toolbar, HINSTANCE instance, UINT resourceId, BarData* data
     const int count = words[1];
     if (SizeofResource(instance, found) < (2 + count * kWordsPerButton) * sizeof(WORD))
         return false;
-    data->hMenu = LoadMenuW(instance, MAKEINTRESOURCEW(words[0]));
-    if (data->hMenu == nullptr)
+    HMENU menu = LoadMenuW(instance, MAKEINTRESOURCEW(words[0]));
+    if (menu == nullptr)
         return false;
+    SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(menu));
     for (int i = 0; i < count; ++i)
     {
         const WORD* entry = words + 2 + i * kWordsPerButton;
@@ -142,8 +134,6 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi)
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBarId)), self, nullptr);
     if (bar == nullptr)
         return FALSE;
-    BarData* data = new BarData{pmbi->hwndParent, nullptr};
-    SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(data));
     HWND toolbar =
         CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                         WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER |
@@ -152,7 +142,7 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi)
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
     if ((pmbi->dwFlags & SHCMBF_EMPTYBAR) == 0 &&
-        !AddButtons(toolbar, pmbi->hInstRes, pmbi->nToolBarId, data))
+        !AddButtons(bar, toolbar, pmbi->hInstRes, pmbi->nToolBarId))
     {
         DestroyWindow(bar);
         return FALSE;

@@ -84,6 +84,13 @@ void StripOnLButtonUp(HWND hwnd, LPARAM lParam)
         SendMessageW(g_hwndActive, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
 }
 
+void TakeWorkArea(HWND hwnd, UINT flags)
+{
+    const RECT work = Shell_WorkArea();
+    SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | flags);
+}
+
 // Takes away the caption and frame and gives the window the work area.
 void MakeFullScreen(HWND hwnd)
 {
@@ -93,9 +100,7 @@ void MakeFullScreen(HWND hwnd)
     SetWindowLongPtrW(hwnd, GWL_EXSTYLE,
                       exStyle & ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE));
     SetPropW(hwnd, kFullScreenProp, reinterpret_cast<HANDLE>(1));
-    const RECT work = Shell_WorkArea();
-    SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    TakeWorkArea(hwnd, SWP_FRAMECHANGED);
 }
 
 // The screen turned: full-screen windows and their menu bars follow it.
@@ -103,9 +108,7 @@ BOOL CALLBACK FollowScreen(HWND hwnd, LPARAM)
 {
     if (GetPropW(hwnd, kFullScreenProp) != nullptr)
     {
-        const RECT work = Shell_WorkArea();
-        SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left,
-                     work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        TakeWorkArea(hwnd, 0);
         Shell_PlaceMenuBar(hwnd);
     }
     return TRUE;
@@ -171,7 +174,7 @@ bool IsShellWindow(HWND hwnd)
 {
     wchar_t className[64];
     GetClassNameW(hwnd, className, ARRAYSIZE(className));
-    return lstrcmpW(className, kStripClass) == 0 || lstrcmpW(className, L"ShellMenuBar") == 0;
+    return lstrcmpW(className, kStripClass) == 0;
 }
 
 bool IsStandardControl(HWND hwnd)
