@@ -1,6 +1,9 @@
 #include "age_table.h"
 #include "main_window_fixture.h"
 
+#include <iterator>
+#include <utility>
+
 namespace
 {
 
@@ -132,6 +135,39 @@ TEST_F(MainWindowTest, TwoEstimatesLeaveOneTable)
     Estimate(L"2009", 0, true, true);
     Estimate(L"2009", 0, true, true);
     EXPECT_EQ(ListRows(Control(IDC_RESULT_LIST)).size(), 13u);
+}
+
+// What the list receives during an estimate of thirteen rows, message by
+// message, with the wParam of its own messages: how the engine runs (theme,
+// CPU placement) must not change a single one.
+TEST_F(MainWindowTest, ThirteenRowsReachTheListInOneFixedSequence)
+{
+    using Message = std::pair<UINT, WPARAM>;
+    // The vertical scroll bar goes with the old rows and comes back with the
+    // ninth new one; each time the frame changes twice.
+    const Message frame[] = {
+        {WM_WINDOWPOSCHANGING, 0}, {WM_NCCALCSIZE, 0}, {WM_WINDOWPOSCHANGED, 0}, {WM_SIZE, 0},
+        {WM_WINDOWPOSCHANGING, 0}, {WM_NCCALCSIZE, 0}, {WM_WINDOWPOSCHANGED, 0}, {WM_SIZE, 0}};
+    std::vector<Message> expected = {{LVM_DELETEALLITEMS, 0}};
+    expected.insert(expected.end(), std::begin(frame), std::end(frame));
+    // The last column narrows by the scroll bar's width; the header tells.
+    expected.insert(expected.end(), {{LVM_SETCOLUMNWIDTH, 3}, {WM_NOTIFY, 0}, {WM_NOTIFY, 0}});
+    for (int row = 1; row <= 13; ++row)
+    {
+        expected.push_back({LVM_INSERTITEMW, 0});
+        if (row == 9)
+            expected.insert(expected.end(), std::begin(frame), std::end(frame));
+        expected.insert(expected.end(), 3, {LVM_SETITEMW, 0});
+    }
+
+    Estimate(L"2009", 1, true, false); // the list already holds rows and a scroll bar
+    MessageLog log;
+    log.Watch(Control(IDC_RESULT_LIST));
+    Command(IDC_ESTIMATE);
+    std::vector<Message> received;
+    for (const RecordedMessage& m : log.Messages())
+        received.push_back({m.message, m.message >= LVM_FIRST ? m.wParam : 0});
+    EXPECT_EQ(received, expected);
 }
 
 } // namespace
