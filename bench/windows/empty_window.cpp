@@ -1,6 +1,13 @@
 // The floor for start-up: a program of the same build that registers a class
-// and shows an empty window, as the real one does, and nothing else.
+// and shows an empty window, as the real one does, and nothing else. With
+// --stamp it prints when its code started and when its window was painted,
+// in milliseconds since its process was created, and ends.
+#include "process_clock.h"
+
 #include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
 
 namespace
 {
@@ -17,8 +24,9 @@ LRESULT CALLBACK EmptyWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int showCommand)
 {
+    const double started = MsSinceProcessStart();
     WNDCLASSW wc = {};
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = EmptyWndProc;
@@ -31,6 +39,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand)
                         CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
+    if (std::wcsstr(commandLine, L"--stamp") != nullptr)
+    {
+        std::printf("start %.2f\npainted %.2f\n", started, MsSinceProcessStart());
+        return 0;
+    }
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0))
     {
