@@ -22,16 +22,12 @@ HWND CreateStatic(HWND dialog, int id, const wchar_t* text, DWORD style, int x, 
                            nullptr);
 }
 
-// Ends the box: the menu bar goes first.
-void End(HWND dialog, HWND menuBar, INT_PTR result)
-{
-    DestroyWindow(menuBar);
-    EndDialog(dialog, result);
-}
-
 } // namespace
 
-AboutDialog::AboutDialog() : m_templateId(IDD_ABOUTBOX), m_hFont(nullptr), m_hwndMenuBar(nullptr) {}
+AboutDialog::AboutDialog()
+    : m_templateId(IDD_ABOUTBOX), m_hFont(nullptr), m_hwndMenuBar(nullptr), m_ended(false)
+{
+}
 
 // The controls that use the font are gone by the time the object is deleted.
 AboutDialog::~AboutDialog()
@@ -103,13 +99,13 @@ INT_PTR AboutDialog::OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM)
 {
     if (LOWORD(wParam) != IDOK)
         return 0;
-    End(dialog, m_hwndMenuBar, IDOK);
+    End(dialog, IDOK);
     return 1;
 }
 
 INT_PTR AboutDialog::OnClose(HWND dialog, UINT message, WPARAM, LPARAM)
 {
-    End(dialog, m_hwndMenuBar, message);
+    End(dialog, message);
     return 1;
 }
 
@@ -158,6 +154,18 @@ INT_PTR AboutDialog::OnSize(HWND dialog, UINT, WPARAM, LPARAM)
                  client.right - (buttonRect.right - buttonRect.left) - kButtonMargin,
                  client.top + kButtonMargin, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     return 1;
+}
+
+// Ends the box, the menu bar first. An end that arrives before the modal loop
+// has returned (the strip's "ok", then WM_CLOSE) keeps the first result.
+void AboutDialog::End(HWND dialog, INT_PTR result)
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    DestroyWindow(m_hwndMenuBar);
+    m_hwndMenuBar = nullptr;
+    EndDialog(dialog, result);
 }
 
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

@@ -23,9 +23,12 @@ class AboutDialog
     INT_PTR OnSize(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
+    void End(HWND dialog, INT_PTR result);
+
     int m_templateId;
     HFONT m_hFont;      // the lines' font, owned
     HWND m_hwndMenuBar; // the empty menu bar, or 0
+    bool m_ended;       // the box has been ended; a second end changes nothing
 };
 
 // Hands the box's messages to g_aboutDialog.

@@ -9,6 +9,8 @@ namespace
 
 const int kSeparatorY = 22; // under the title row
 
+} // namespace
+
 // Releases what OnCreate made and ends the message loop.
 LRESULT OnDestroy(HWND)
 {
@@ -78,8 +80,6 @@ LRESULT OnLButtonUp()
 {
     return 0;
 }
-
-} // namespace
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -38,6 +38,8 @@ LRESULT OnDropDown(HWND bar, const NMTOOLBARW* nm)
 {
     TBBUTTON button = {};
     const LRESULT index = SendMessageW(nm->hdr.hwndFrom, TB_COMMANDTOINDEX, nm->iItem, 0);
+    if (index < 0) // no such button: nothing to open
+        return TBDDRET_NODEFAULT;
     SendMessageW(nm->hdr.hwndFrom, TB_GETBUTTON, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&button));
     HMENU popup = GetSubMenu(Menu(bar), static_cast<int>(button.dwData));

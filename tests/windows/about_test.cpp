@@ -130,6 +130,12 @@ TEST_F(MainWindowTest, AboutEndsWithItsResultAndTheMenuBarFirst)
         {"WM_CLOSE", [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); }, 16},
         {"IDOK with a notification code",
          [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 1), 0); }, 1},
+        {"ok, then WM_CLOSE before the modal loop returns: the first end holds",
+         [](HWND dialog) {
+             SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+             SendMessageW(dialog, WM_CLOSE, 0, 0);
+         },
+         1},
     };
     for (const EndCase& c : cases)
     {
@@ -176,7 +182,7 @@ TEST_F(MainWindowTest, AboutIgnoresOtherCommands)
 TEST_F(MainWindowTest, FiftyShowingsLeaveNoGdiObjectBehind)
 {
     ShowAbout(m_hwnd, [](HWND dialog) { PressButton(dialog, IDOK); }); // first-use caches
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD before = GdiObjectCount();
     for (int i = 0; i < 50; ++i)
     {
         HGDIOBJ font = nullptr;
@@ -188,9 +194,7 @@ TEST_F(MainWindowTest, FiftyShowingsLeaveNoGdiObjectBehind)
         ASSERT_NE(font, nullptr);
         EXPECT_EQ(GetObjectType(font), 0u) << "the font is deleted with the object";
     }
-    // On Windows the count tells; Wine's GetGuiResources answers 0, and the
-    // deleted fonts above carry the check.
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 // The procedure hands nothing to an object that is not there.

@@ -1,3 +1,4 @@
+#include "main_window.h"
 #include "main_window_fixture.h"
 
 namespace
@@ -133,15 +134,31 @@ TEST_F(MainWindowTest, ViewToggleHidesOneViewBeforeShowingTheOther)
     EXPECT_EQ(ListRows(list), rows);
 }
 
+// Through the procedure and by the handlers' own names.
 TEST_F(MainWindowTest, SurfaceTapsAndNotificationsAreAnsweredWithZero)
 {
-    for (UINT message : {WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP, WM_NOTIFY})
+    const struct
+    {
+        UINT message;
+        LRESULT (*handler)();
+    } cases[] = {{WM_LBUTTONDOWN, OnLButtonDown},
+                 {WM_MOUSEMOVE, OnMouseMove},
+                 {WM_LBUTTONUP, OnLButtonUp},
+                 {WM_NOTIFY, OnNotify}};
+    for (const auto& c : cases)
     {
         NMHDR header = {m_hwnd, 0, 0};
-        EXPECT_EQ(SendMessageW(m_hwnd, message, 0,
-                               message == WM_NOTIFY ? reinterpret_cast<LPARAM>(&header) : 0),
+        EXPECT_EQ(SendMessageW(m_hwnd, c.message, 0,
+                               c.message == WM_NOTIFY ? reinterpret_cast<LPARAM>(&header) : 0),
                   0);
+        EXPECT_EQ(c.handler(), 0) << c.message;
     }
+    // Activation by name keeps the shell's record of the window.
+    OnActivate(m_hwnd, MAKEWPARAM(WA_INACTIVE, 0), 0, &g_activateInfo);
+    EXPECT_EQ(static_cast<UINT>(g_activateInfo.fActive), 0u);
+    OnActivate(m_hwnd, MAKEWPARAM(WA_ACTIVE, 0), 0, &g_activateInfo);
+    EXPECT_EQ(static_cast<UINT>(g_activateInfo.fActive), 1u);
+    EXPECT_EQ(OnSettingChange(m_hwnd, 0, 0, &g_activateInfo), 0);
 }
 
 } // namespace

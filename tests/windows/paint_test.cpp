@@ -1,3 +1,4 @@
+#include "main_window.h"
 #include "main_window_fixture.h"
 
 namespace
@@ -34,18 +35,24 @@ TEST_F(MainWindowTest, OnlyTheTitleIsColoured)
     for (int id :
          {IDC_MAIN_TITLE, IDC_SIGN_LABEL, IDC_YEAR_LABEL, IDC_RESULT_LABEL, IDC_BIRTHDAY_PASSED})
     {
-        SetTextColor(hdc, RGB(1, 2, 3));
-        const LRESULT brush = SendMessageW(m_hwnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
-                                           reinterpret_cast<LPARAM>(Control(id)));
-        if (id == IDC_MAIN_TITLE)
+        // Through the procedure, then by the handler's own name.
+        for (bool byName : {false, true})
         {
-            EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH)));
-            EXPECT_EQ(GetTextColor(hdc), GetSysColor(COLOR_HIGHLIGHT));
-        }
-        else
-        {
-            EXPECT_EQ(brush, 0) << id;
-            EXPECT_EQ(GetTextColor(hdc), RGB(1, 2, 3)) << id;
+            SetTextColor(hdc, RGB(1, 2, 3));
+            const WPARAM wParam = reinterpret_cast<WPARAM>(hdc);
+            const LPARAM lParam = reinterpret_cast<LPARAM>(Control(id));
+            const LRESULT brush = byName ? OnCtlColorStatic(m_hwnd, wParam, lParam)
+                                         : SendMessageW(m_hwnd, WM_CTLCOLORSTATIC, wParam, lParam);
+            if (id == IDC_MAIN_TITLE)
+            {
+                EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH)));
+                EXPECT_EQ(GetTextColor(hdc), GetSysColor(COLOR_HIGHLIGHT));
+            }
+            else
+            {
+                EXPECT_EQ(brush, 0) << id;
+                EXPECT_EQ(GetTextColor(hdc), RGB(1, 2, 3)) << id;
+            }
         }
     }
     DeleteDC(hdc);

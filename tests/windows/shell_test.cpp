@@ -9,12 +9,14 @@ namespace
 
 std::vector<WPARAM> s_commands;
 std::vector<WPARAM> s_menuKeys; // pressed in turn while a pop-up menu waits
+int s_menusOpened;
 
 LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
     {
     case WM_COMMAND: s_commands.push_back(wParam); return 0;
+    case WM_ENTERMENULOOP: ++s_menusOpened; break;
     case WM_ENTERIDLE:
         if (wParam == MSGF_MENU && !s_menuKeys.empty())
         {
@@ -174,6 +176,23 @@ TEST(MenuBar, ChosenItemReachesTheParentAsACommand)
         EXPECT_EQ(s_commands[0], MAKEWPARAM(c.command, 0));
         DestroyWindow(hwnd);
     }
+}
+
+// A drop-down for a command that no button has opens nothing; Escape closes
+// whatever would open anyway, so that a fault cannot hang the test.
+TEST(MenuBar, UnknownCommandOpensNoPopUp)
+{
+    HWND hwnd = CreateTestWindow(L"unknown");
+    HWND bar = CreateMenuBar(hwnd, 0);
+    s_menusOpened = 0;
+    s_menuKeys = {VK_ESCAPE, VK_ESCAPE};
+    NMTOOLBARW nm = {};
+    nm.hdr = {Toolbar(bar), 1, static_cast<UINT>(TBN_DROPDOWN)};
+    nm.iItem = 0x7777;
+    EXPECT_EQ(SendMessageW(bar, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&nm)), TBDDRET_NODEFAULT);
+    EXPECT_EQ(s_menusOpened, 0);
+    s_menuKeys.clear();
+    DestroyWindow(hwnd);
 }
 
 TEST(MenuBar, EmptyBarHasNoButtons)

@@ -98,6 +98,24 @@ COLORREF ScreenPixel(int x, int y);
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 void PumpMessages(DWORD ms = 50);
 
+// ---- Object counts -----------------------------------------------------------
+
+// Live GDI objects of this process, stock objects aside: GetGuiResources
+// where it answers, otherwise the process's GDI handle table (Wine).
+DWORD GdiObjectCount();
+
+// The USER objects of this process that can be counted from inside it.
+struct UserObjects
+{
+    int windows; // top-level and child
+    int menus;
+    int iconsAndCursors;
+    int acceleratorTables;
+};
+UserObjects CountUserObjects();
+// GetGuiResources where it answers, otherwise the sum of CountUserObjects.
+DWORD UserObjectCount();
+
 // ---- The screen ------------------------------------------------------------
 
 // Turns the virtual screen to the given size (240x320 portrait, 320x240
