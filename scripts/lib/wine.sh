@@ -78,10 +78,20 @@ prepare_wine() {
     [ -n "${TOLMIRAK_DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 ||
         start_screen "$DISPLAY" "${TOLMIRAK_SCREEN_SIZE:-320x320}"
     local marker=$WINEPREFIX/.tolmirak-prefix settings=$WINE_ROOT/scripts/lib/wine.reg
-    if [ ! -f "$marker" ] || [ "$settings" -nt "$marker" ]; then
+    # Made again when the settings change, or when Wine's own fonts arrive
+    # later than the prefix.
+    if [ ! -f "$marker" ] || [ "$settings" -nt "$marker" ] ||
+        [ /usr/share/wine/fonts -nt "$marker" ]; then
         mkdir -p "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1
         wine regedit /S "$settings" </dev/null >/dev/null 2>&1
+        # Wine draws its own glyphs (a window's close box, check marks) with
+        # Marlett and the other symbol fonts of its package, and finds fonts
+        # only in the prefix; the text fonts stay the Japanese ones above.
+        local font
+        for font in marlett symbol webdings wingding; do
+            ln -sf "/usr/share/wine/fonts/$font.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+        done
         wineserver -k 2>/dev/null || true
         wineserver -w
         touch "$marker"
