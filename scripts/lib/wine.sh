@@ -57,7 +57,8 @@ wineboot() { pinned env wineboot "$@"; }
 start_screen() {
     local display=$1 size=$2
     if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
-        pinned Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp </dev/null >/dev/null 2>&1 &
+        ${TOLMIRAK_CPU:+taskset -c $TOLMIRAK_CPU} Xvfb "$display" -screen 0 "${size}x24" \
+            -nolisten tcp </dev/null >/dev/null 2>&1 &
         STARTED_SCREENS+=($!)
         local i
         for i in $(seq 50); do
