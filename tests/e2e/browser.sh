@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The headless run, seen and used through a browser: scripts/run without a
-# display, Chromium on the noVNC page it prints, a tap on Estimate, and the
-# result rows read back from the window's side.
+# display, Chromium on the noVNC page it prints, scaled to the browser: a
+# tap on Estimate at a phone's size and a click on 形式 at a desktop's, each
+# checked from the window's side.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/build/browser}
@@ -29,15 +30,23 @@ check() {
     else failed=$((failed + 1)); echo "FAIL: $1: got '$2', expected '$3'"; fi
 }
 check "scripts/run prints a local address" "${url:+yes}" "yes"
-node browser.mjs "$url" "$out/browser.png"
-check "the browser tapped" "$?" "0"
-rows=$(WINEPREFIX=$root/build/run/wineprefix WINEDEBUG=-all DISPLAY=:97 \
-    wine "$root/build/windows/tests/windows/probe.exe" rows 2>/dev/null | tr -d '\r' | wc -l)
-check "the tap filled the list" "$([ "$rows" -ge 12 ] && echo rows)" "rows"
-check "a screenshot of the page" "$([ -s "$out/browser.png" ] && echo saved)" "saved"
+probe() {
+    WINEPREFIX=$root/build/run/wineprefix WINEDEBUG=-all DISPLAY=:97 \
+        wine "$root/build/windows/tests/windows/probe.exe" "$@" 2>/dev/null | tr -d '\r'
+}
+rows() { probe rows | wc -l; }
+width=$(node browser.mjs phone "$url" "$out/phone.png")
+check "the phone tapped" "$?" "0"
+check "the screen fills the phone's 390-pixel width" "$width" "390"
+check "the tap filled the list" "$([ "$(rows)" -ge 12 ] && echo rows)" "rows"
+width=$(node browser.mjs desktop "$url" "$out/browser.png")
+check "the desktop browser clicked" "$?" "0"
+check "the screen fills the 480-pixel-high window" "$width" "360"
+check "the click on 形式 shows the text view" "$(probe visible 1061)" "1"
+check "screenshots of the page" "$([ -s "$out/phone.png" ] && [ -s "$out/browser.png" ] && echo saved)" "saved"
 
 tmux send-keys -t "$session" C-c
-left() { pgrep -f "scripts/run|app/tolmirak.exe|x11vnc -display :97|websockify .*:$port|Xvfb :97" | wc -l; }
+left() { pgrep -f "scripts/run|app/tolmirak.exe|Xvnc :97|websockify .*:$port" | wc -l; }
 for i in $(seq 50); do [ "$(left)" -eq 0 ] && break; sleep 0.2; done
 check "Ctrl-C stops everything scripts/run started" "$(left)" "0"
 tmux kill-session -t "$session" 2>/dev/null

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: the real tolmirak.exe on the virtual X screen, used with real
-# pointer and key events (xdotool), and checked from another process (probe).
+# pointer and key events (xdotool), and checked from another process (probe)
+# and from the host's clipboard (xclip).
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/scripts/lib/wine.sh"
@@ -87,6 +88,15 @@ read -r px py pw ph < <(probe popup)
 check "menu bar pop-up opens" "$([ -n "${ph:-}" ] && [ "$ph" -gt 0 ] && echo open)" "open"
 tap $((px + 20)) $((py + 10))                     # 年齢推定, the first item
 check "menu estimate uses the new sign" "$(first_line | cut -d, -f2-)" "平成$((birth - 1988)),$age"
+tap_control 1061                                  # into the text view
+key ctrl+Home
+key shift+ctrl+End
+key ctrl+c
+table=$(probe text 1061)
+check "copy: the host's clipboard holds the table, line for line" \
+    "$(xclip -o -selection clipboard)" "$table"
+check "copy: lines end as the X clipboard carries them (LF)" \
+    "$(xclip -o -selection clipboard | grep -c $'\r')" "0"
 key ctrl+a
 dialog=$(probe dialog 1)
 check "Ctrl+A opens the About box" "$(echo "$dialog" | head -n 1)" "Tolmirak のバージョン情報"
