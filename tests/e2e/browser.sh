@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The headless run, seen and used through a browser: scripts/run without a
 # display, Chromium on the noVNC page it prints, scaled to the browser: a
-# tap on Estimate at a phone's size and a click on 形式 at a desktop's, each
-# checked from the window's side.
+# tap on Estimate at a phone's size, and at a desktop's the table copied out
+# to noVNC's clipboard panel; each checked from the window's side.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-$root/build/browser}
@@ -39,14 +39,19 @@ width=$(node browser.mjs phone "$url" "$out/phone.png")
 check "the phone tapped" "$?" "0"
 check "the screen fills the phone's 390-pixel width" "$width" "390"
 check "the tap filled the list" "$([ "$(rows)" -ge 12 ] && echo rows)" "rows"
-width=$(node browser.mjs desktop "$url" "$out/browser.png")
-check "the desktop browser clicked" "$?" "0"
-check "the screen fills the 480-pixel-high window" "$width" "360"
+output=$(node browser.mjs desktop "$url" "$out/browser.png")
+check "the desktop browser copied" "$?" "0"
+check "the screen fills the 480-pixel-high window" "$(echo "$output" | head -n 1)" "360"
 check "the click on 形式 shows the text view" "$(probe visible 1061)" "1"
+table=$(probe text 1061)
+check "noVNC's clipboard panel holds the table, line for line" \
+    "$(node -e 'process.stdout.write(JSON.parse(process.argv[1]))' "$(echo "$output" | tail -n 1)")" \
+    "$table"
+check "the Windows clipboard still holds it, Japanese included" "$(probe clipboard)" "$table"
 check "screenshots of the page" "$([ -s "$out/phone.png" ] && [ -s "$out/browser.png" ] && echo saved)" "saved"
 
 tmux send-keys -t "$session" C-c
-left() { pgrep -f "scripts/run|app/tolmirak.exe|Xvnc :97|websockify .*:$port" | wc -l; }
+left() { pgrep -f "scripts/run|app/tolmirak.exe|Xvnc :97|autocutsel|websockify .*:$port" | wc -l; }
 for i in $(seq 50); do [ "$(left)" -eq 0 ] && break; sleep 0.2; done
 check "Ctrl-C stops everything scripts/run started" "$(left)" "0"
 tmux kill-session -t "$session" 2>/dev/null

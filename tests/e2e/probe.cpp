@@ -172,6 +172,19 @@ int wmain(int argc, wchar_t** argv)
     }
     else if (command == L"popup")
         PrintRect(FindVisible(L"#32768"));
+    else if (command == L"clipboard") // the Windows clipboard's text
+    {
+        if (!OpenClipboard(nullptr))
+            return 1;
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        const wchar_t* text =
+            data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+        if (text != nullptr)
+            PrintUtf8(text);
+        if (data != nullptr)
+            GlobalUnlock(data);
+        CloseClipboard();
+    }
     else if (command == L"dialog") // the open dialog's caption and its control <arg>
     {
         HWND dialog = FindVisible(L"#32770");
@@ -183,7 +196,7 @@ int wmain(int argc, wchar_t** argv)
     else
     {
         std::printf("usage: probe wait|copies|rect ID|text ID|rows|visible ID|combo-item ID "
-                    "N|menu-button N|popup|dialog ID\n");
+                    "N|menu-button N|popup|clipboard|dialog ID\n");
         return 2;
     }
     return 0;
