@@ -2,6 +2,8 @@
 // first completed paint, for tolmirak.exe and for an empty window of the same
 // build, alternating A B A B under the same Wine and screen.
 // Usage: startup_bench [runs]
+#include "beside.h"
+
 #include <windows.h>
 #include <psapi.h>
 
@@ -32,14 +34,6 @@ double Now()
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::wstring Beside(const wchar_t* file)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + file;
 }
 
 // Starts the program and waits until its window is shown and has nothing

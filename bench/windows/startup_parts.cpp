@@ -2,6 +2,7 @@
 // starts the real start-up (InitInstance) in a fresh process of its own, which
 // notes the time at each step, and alternates with the empty window.
 // Usage: startup_parts [runs]
+#include "beside.h"
 #include "control_font.h"
 #include "process_clock.h"
 #include "startup.h"
@@ -89,14 +90,6 @@ int RunChild()
         std::printf("%s %.2f\n", stamp.first.c_str(), stamp.second);
     DestroyWindow(FindWindowW(L"TOLMIRAK", nullptr));
     return 0;
-}
-
-std::wstring Beside(const wchar_t* file)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + file;
 }
 
 // Runs the command and reads the stamps it prints.

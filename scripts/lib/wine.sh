@@ -4,7 +4,7 @@
 # wineserver that stays up while tests run. The X server it starts, the
 # wineserver and every Wine program share one CPU (TOLMIRAK_NO_PIN=1 turns
 # that off): on a virtual machine a round trip between processes on two CPUs
-# waits for the idle one to wake, about 60 µs against 3 µs on one.
+# waits for the idle one to wake (measured here: 21 µs against 13 µs on one).
 
 WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 SCREEN_DISPLAY=:91 # large enough for the desktop in either orientation
@@ -38,13 +38,7 @@ wine_environment() {
 }
 
 # Runs a command on the Wine CPU, or as it is when placement is off.
-pinned() {
-    if [ -n "${TOLMIRAK_CPU:-}" ]; then
-        taskset -c "$TOLMIRAK_CPU" "$@"
-    else
-        "$@"
-    fi
-}
+pinned() { ${TOLMIRAK_CPU:+taskset -c "$TOLMIRAK_CPU"} "$@"; }
 
 # Every Wine command of a script that sources this file runs there, and so
 # does what it starts: a wineserver started on demand, the program's own

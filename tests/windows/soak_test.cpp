@@ -30,7 +30,8 @@ struct Usage
 // The working set last: reading the GDI handle table brings its pages in.
 Usage CurrentUsage()
 {
-    Usage usage = {GdiObjectCount(), UserObjectCount(), CountUserObjects().windows, 0};
+    const UserObjects user = CountUserObjects();
+    Usage usage = {GdiObjectCount(), UserObjectCount(user), user.windows, 0};
     PROCESS_MEMORY_COUNTERS memory = {sizeof(memory)};
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
     usage.workingSet = memory.WorkingSetSize;
@@ -90,11 +91,11 @@ TEST(ObjectCounts, MoveWithEveryKindCounted)
                                       : CountUserObjects().*c.field;
         };
         const int before = count();
-        const DWORD userBefore = UserObjectCount();
+        const DWORD userBefore = UserObjectCount(CountUserObjects());
         const std::vector<HANDLE> made = c.make();
         EXPECT_EQ(count(), before + static_cast<int>(made.size())) << c.kind;
         if (c.field != nullptr)
-            EXPECT_EQ(UserObjectCount(), userBefore + 1) << c.kind;
+            EXPECT_EQ(UserObjectCount(CountUserObjects()), userBefore + 1) << c.kind;
         for (HANDLE h : made)
             c.free(h);
         EXPECT_EQ(count(), before) << c.kind;

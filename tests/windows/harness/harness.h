@@ -113,8 +113,8 @@ struct UserObjects
     int acceleratorTables;
 };
 UserObjects CountUserObjects();
-// GetGuiResources where it answers, otherwise the sum of CountUserObjects.
-DWORD UserObjectCount();
+// GetGuiResources where it answers, otherwise the sum of the counted kinds.
+DWORD UserObjectCount(const UserObjects& counted);
 
 // ---- The screen ------------------------------------------------------------
 

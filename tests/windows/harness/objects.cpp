@@ -96,11 +96,10 @@ UserObjects CountUserObjects()
     return objects;
 }
 
-DWORD UserObjectCount()
+DWORD UserObjectCount(const UserObjects& counted)
 {
     if (DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS))
         return count;
-    const UserObjects objects = CountUserObjects();
-    return static_cast<DWORD>(objects.windows + objects.menus + objects.iconsAndCursors +
-                              objects.acceleratorTables);
+    return static_cast<DWORD>(counted.windows + counted.menus + counted.iconsAndCursors +
+                              counted.acceleratorTables);
 }
