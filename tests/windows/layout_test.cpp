@@ -31,6 +31,21 @@ void ExpectViews(HWND hwnd, int x, int y, int width, int height)
     }
 }
 
+// A full list: its four columns fill the client area beside the vertical
+// scroll bar exactly, so no horizontal bar takes the place of a row.
+void ExpectFullListFits(HWND list)
+{
+    ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 13);
+    EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL) << "horizontal scroll bar";
+    EXPECT_TRUE(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) << "vertical scroll bar";
+    RECT client;
+    GetClientRect(list, &client);
+    int columns = 0;
+    for (int width : ColumnWidths(list))
+        columns += width;
+    EXPECT_EQ(columns, client.right);
+}
+
 const std::initializer_list<Place> kPortrait = {
     {IDC_MAIN_TITLE, 5, 5},    {IDC_EXIT, 180, 3},           {IDC_SIGN_LABEL, 5, 30},
     {IDC_SIGN, 60, 30},        {IDC_YEAR_LABEL, 5, 55},      {IDC_YEAR, 60, 55},
@@ -49,6 +64,7 @@ TEST_F(MainWindowTest, PortraitWithTheBottomOnTheScreensEdge)
     Estimate(L"2009", 1, true, false);
     SendMessageW(m_hwnd, WM_SIZE, 0, 0);
     EXPECT_EQ(ColumnWidths(Control(IDC_RESULT_LIST))[3], 75) << "13 pixels less with rows";
+    ExpectFullListFits(Control(IDC_RESULT_LIST));
 }
 
 TEST_F(MainWindowTest, PortraitAboveTheScreensEdge)
@@ -79,6 +95,7 @@ TEST_F(MainWindowTest, Landscape)
     EXPECT_EQ(ColumnWidths(Control(IDC_RESULT_LIST))[3], 168);
     Estimate(L"2009", 1, true, false);
     EXPECT_EQ(ColumnWidths(Control(IDC_RESULT_LIST))[3], 155);
+    ExpectFullListFits(Control(IDC_RESULT_LIST));
 }
 
 TEST_F(MainWindowTest, TurningTheScreenAndBackRestoresEveryPlace)
