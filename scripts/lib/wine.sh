@@ -11,7 +11,7 @@ SCREEN_DISPLAY=:91 # large enough for the desktop in either orientation
 STARTED_SCREENS=()
 
 wine_packages() {
-    echo wine wine64 fonts-wine xvfb x11-utils xdotool fonts-ipafont-gothic \
+    echo wine wine64 fonts-wine xvfb x11-utils xauth xdotool fonts-ipafont-gothic \
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 }
 
@@ -21,8 +21,11 @@ wine_environment() {
     export WINEDEBUG=${WINEDEBUG:--all}
     # No Mono or Gecko installer prompts: the program needs neither.
     export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-    # Always the project's own screen, never the desktop's.
+    # Always the project's own screen, never the desktop's. The screens this
+    # file starts admit only holders of the cookie in the build tree; a
+    # display given in TOLMIRAK_DISPLAY keeps the authority it came with.
     export DISPLAY=${TOLMIRAK_DISPLAY:-$SCREEN_DISPLAY}
+    [ -n "${TOLMIRAK_DISPLAY:-}" ] || export XAUTHORITY=$WINE_ROOT/build/windows/xauthority
     # Xlib reads its resource files again on every lookup while it has found
     # none, and Wine looks up the Xft settings at every font selection: an
     # empty file ends that.
@@ -47,20 +50,35 @@ wine() { pinned env wine "$@"; }
 wineserver() { pinned env wineserver "$@"; }
 wineboot() { pinned env wineboot "$@"; }
 
-# Starts an X server of the given size on the display unless one is there.
+# Puts a new random cookie for the display into $XAUTHORITY, a file that
+# only its owner can read, for an X server started with -auth "$XAUTHORITY".
+new_cookie() {
+    mkdir -p "$(dirname "$XAUTHORITY")"
+    (umask 077 && xauth -q -f "$XAUTHORITY" add "$1" MIT-MAGIC-COOKIE-1 \
+        "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')" 2>/dev/null)
+}
+
+# Waits up to ten seconds for the X server on the display to answer.
+wait_screen() {
+    local i
+    for i in $(seq 100); do
+        xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "no X server answered on $1" >&2
+    return 1
+}
+
+# Starts an X server of the given size on the display unless one of ours is
+# there.
 start_screen() {
     local display=$1 size=$2
     if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
-        ${TOLMIRAK_CPU:+taskset -c $TOLMIRAK_CPU} Xvfb "$display" -screen 0 "${size}x24" \
+        new_cookie "$display"
+        ${TOLMIRAK_CPU:+taskset -c $TOLMIRAK_CPU} Xvfb "$display" -screen 0 "${size}x24" -auth "$XAUTHORITY" \
             -nolisten tcp </dev/null >/dev/null 2>&1 &
         STARTED_SCREENS+=($!)
-        local i
-        for i in $(seq 50); do
-            xdpyinfo -display "$display" >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
-        echo "Xvfb did not start on $display" >&2
-        return 1
+        wait_screen "$display"
     fi
 }
 
