@@ -158,8 +158,7 @@ TEST_F(MainWindowTest, AboutEndsWithItsResultAndTheMenuBarFirst)
             if (m.hwnd == bar && m.message == WM_DESTROY)
                 barDestroyed = i;
             if (m.hwnd == box && boxHidden == SIZE_MAX &&
-                ((m.message == WM_WINDOWPOSCHANGED &&
-                  (reinterpret_cast<const WINDOWPOS*>(m.lParam)->flags & SWP_HIDEWINDOW)) ||
+                ((m.message == WM_WINDOWPOSCHANGED && (m.windowPosFlags & SWP_HIDEWINDOW)) ||
                  m.message == WM_DESTROY))
                 boxHidden = i;
         }
@@ -181,8 +180,17 @@ TEST_F(MainWindowTest, AboutIgnoresOtherCommands)
 // Every showing makes one object and one font and gives both back.
 TEST_F(MainWindowTest, FiftyShowingsLeaveNoGdiObjectBehind)
 {
-    ShowAbout(m_hwnd, [](HWND dialog) { PressButton(dialog, IDOK); }); // first-use caches
-    const DWORD before = GdiObjectCount();
+    // First the engine's first-use caches: showings until two in a row leave
+    // the count as it was (Wine 8 needs one, Wine 10 up to four). A leak
+    // never settles, and the fifty below would show it.
+    DWORD before = GdiObjectCount();
+    for (int showings = 0, unchanged = 0; showings < 10 && unchanged < 2; ++showings)
+    {
+        ShowAbout(m_hwnd, [](HWND dialog) { PressButton(dialog, IDOK); });
+        const DWORD now = GdiObjectCount();
+        unchanged = now == before ? unchanged + 1 : 0;
+        before = now;
+    }
     for (int i = 0; i < 50; ++i)
     {
         HGDIOBJ font = nullptr;

@@ -155,11 +155,19 @@ void SetScreen(int width, int height)
 {
     if (GetSystemMetrics(SM_CXSCREEN) == width && GetSystemMetrics(SM_CYSCREEN) == height)
         return;
+    // The desktop's own size is the registry's mode, which the null mode
+    // restores: Wine 10 lists a tall desktop's own size turned on its side,
+    // so a mode of that size is refused.
+    DEVMODEW home = {};
+    home.dmSize = sizeof(home);
+    EnumDisplaySettingsW(nullptr, ENUM_REGISTRY_SETTINGS, &home);
     DEVMODEW mode = {};
     mode.dmSize = sizeof(mode);
     mode.dmPelsWidth = static_cast<DWORD>(width);
     mode.dmPelsHeight = static_cast<DWORD>(height);
     mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-    EXPECT_EQ(ChangeDisplaySettingsW(&mode, 0), DISP_CHANGE_SUCCESSFUL) << width << "x" << height;
+    const bool isHome = home.dmPelsWidth == mode.dmPelsWidth && home.dmPelsHeight == mode.dmPelsHeight;
+    EXPECT_EQ(ChangeDisplaySettingsW(isHome ? nullptr : &mode, 0), DISP_CHANGE_SUCCESSFUL)
+        << width << "x" << height;
     PumpMessages(100);
 }

@@ -36,6 +36,9 @@ struct RecordedMessage
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    // A window position change's flags, read as it arrived: its WINDOWPOS
+    // lives on the sender's stack only while the message is handled.
+    UINT windowPosFlags;
 };
 
 // Records, in order, every message sent or posted to the watched windows on

@@ -20,7 +20,12 @@ LRESULT CALLBACK SentProc(int code, WPARAM wParam, LPARAM lParam)
 {
     const CWPSTRUCT* cwp = reinterpret_cast<CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && Watched(cwp->hwnd))
-        s_messages.push_back({cwp->hwnd, cwp->message, cwp->wParam, cwp->lParam});
+    {
+        const bool windowPos =
+            cwp->message == WM_WINDOWPOSCHANGING || cwp->message == WM_WINDOWPOSCHANGED;
+        s_messages.push_back({cwp->hwnd, cwp->message, cwp->wParam, cwp->lParam,
+                              windowPos ? reinterpret_cast<const WINDOWPOS*>(cwp->lParam)->flags : 0});
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -28,7 +33,7 @@ LRESULT CALLBACK PostedProc(int code, WPARAM wParam, LPARAM lParam)
 {
     const MSG* msg = reinterpret_cast<MSG*>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && (Watched(msg->hwnd) || msg->message == WM_QUIT))
-        s_messages.push_back({msg->hwnd, msg->message, msg->wParam, msg->lParam});
+        s_messages.push_back({msg->hwnd, msg->message, msg->wParam, msg->lParam, 0});
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 

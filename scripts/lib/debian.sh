@@ -1,0 +1,77 @@
+# Debian roots of either release under build/debian/<release>, as a fresh
+# install has it: debootstrap's minbase with git and the host's CA bundle
+# added. A root is kept between runs and made afresh once it is a week old.
+# The project's committed tree is cloned into /tolmirak inside it, and its
+# scripts run there with /proc, /sys and /dev mounted for Wine, the X
+# servers and Chromium.
+
+declare -A DEBIAN_CODENAMES=([12]=bookworm [13]=trixie)
+
+debian_root() { echo "$WINE_ROOT/build/debian/$1"; }
+
+# Makes the root of the release unless a recent one is there.
+make_debian_root() {
+    local release=$1 root
+    root=$(debian_root "$release")
+    local codename=${DEBIAN_CODENAMES[$release]:?"no Debian release $release (12 or 13)"}
+    local marker=$root/.tolmirak-root
+    [ -f "$marker" ] && [ -z "$(find "$marker" -mtime +6)" ] && return 0
+    unmount_debian_root "$release"
+    rm -rf "$root"
+    need_packages debootstrap
+    echo "Making a Debian $release root in $root..."
+    debootstrap --variant=minbase "$codename" "$root" http://deb.debian.org/debian >/dev/null
+    mkdir -p "$root/etc/ssl/certs"
+    cp /etc/ssl/certs/ca-certificates.crt "$root/etc/ssl/certs/"
+    in_debian_root "$release" sh -c 'apt-get update -qq && apt-get install -y -qq git >/dev/null'
+    touch "$marker"
+}
+
+mount_debian_root() {
+    local root
+    root=$(debian_root "$1")
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
+    local fs
+    for fs in sys dev; do
+        if ! mountpoint -q "$root/$fs"; then
+            mount --rbind "/$fs" "$root/$fs"
+            # Unmounting it later must not reach the host's own mounts.
+            mount --make-rslave "$root/$fs"
+        fi
+    done
+}
+
+unmount_debian_root() {
+    local root fs
+    root=$(debian_root "$1")
+    for fs in dev sys proc; do
+        mountpoint -q "$root/$fs" 2>/dev/null && umount -R -l "$root/$fs"
+    done
+    return 0
+}
+
+# Runs a command inside the root, mounted for the time it runs, with a clean
+# environment.
+in_debian_root() {
+    local release=$1
+    shift
+    mount_debian_root "$release"
+    local status=0
+    chroot "$(debian_root "$release")" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin ${CI:+CI=$CI} \
+        ${TOLMIRAK_NO_PIN:+TOLMIRAK_NO_PIN=1} "$@" || status=$?
+    unmount_debian_root "$release"
+    return $status
+}
+
+# Brings the root's clone of the project to the committed tree of the host's,
+# keeping the clone's build tree for the next run.
+clone_into_debian_root() {
+    local clone
+    clone=$(debian_root "$1")/tolmirak
+    [ -d "$clone/.git" ] || git clone -q "$WINE_ROOT" "$clone"
+    git -C "$clone" fetch -q "$WINE_ROOT" HEAD
+    git -C "$clone" reset -q --hard FETCH_HEAD
+    git -C "$clone" clean -q -fdx -e build
+}
