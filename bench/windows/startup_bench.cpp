@@ -1,6 +1,7 @@
 // Start-up side by side: the time from process creation to the main window's
-// first completed paint, for tolmirak.exe and for an empty window of the same
-// build, alternating A B A B under the same Wine and screen.
+// first completed paint, for tolmirak.exe and for two floors of the same
+// build, an empty window and one holding a report list view, alternating
+// A B C A B C under the same Wine and screen.
 // Usage: startup_bench [runs]
 #include "beside.h"
 
@@ -19,6 +20,7 @@ namespace
 struct Program
 {
     const wchar_t* file;
+    const wchar_t* arguments;
     const wchar_t* windowClass;
     std::vector<double> milliseconds;
     std::vector<double> workingSetKiB; // at the first paint
@@ -40,7 +42,7 @@ double Now()
 // left to paint; then closes it. Returns the milliseconds, or -1.
 double TimeStart(Program& program)
 {
-    std::wstring command = L"\"" + Beside(program.file) + L"\"";
+    std::wstring command = L"\"" + Beside(program.file) + L"\" " + program.arguments;
     STARTUPINFOW startup = {sizeof(startup)};
     PROCESS_INFORMATION process;
     const double start = Now();
@@ -82,24 +84,29 @@ double Percentile(std::vector<double> values, double p)
 int wmain(int argc, wchar_t** argv)
 {
     const int runs = argc > 1 ? _wtoi(argv[1]) : 20;
-    Program programs[2] = {{L"tolmirak.exe", L"TOLMIRAK", {}},
-                           {L"empty_window.exe", L"EmptyWindow", {}}};
-    TimeStart(programs[0]); // warm the caches once, unmeasured
-    TimeStart(programs[1]);
+    Program programs[] = {{L"tolmirak.exe", L"", L"TOLMIRAK", {}, {}},
+                          {L"empty_window.exe", L"", L"EmptyWindow", {}, {}},
+                          {L"empty_window.exe", L"--list", L"EmptyWindow", {}, {}}};
+    for (Program& program : programs)
+        TimeStart(program); // warm the caches once, unmeasured
     for (int run = 0; run < runs; ++run)
         for (Program& program : programs)
             program.milliseconds.push_back(TimeStart(program));
     for (const Program& program : programs)
         std::printf(
-            "%-18ls median %7.1f ms   p10 %7.1f   p90 %7.1f   (%d runs); working set %.0f KiB\n",
-            program.file, Percentile(program.milliseconds, 0.5),
+            "%-16ls %-6ls median %7.1f ms   p10 %7.1f   p90 %7.1f   (%d runs); working set %.0f KiB\n",
+            program.file, program.arguments, Percentile(program.milliseconds, 0.5),
             Percentile(program.milliseconds, 0.1), Percentile(program.milliseconds, 0.9), runs,
             Percentile(program.workingSetKiB, 0.5));
-    std::vector<double> ratios;
-    for (int run = 0; run < runs; ++run)
-        ratios.push_back(programs[0].milliseconds[static_cast<size_t>(run)] /
-                         programs[1].milliseconds[static_cast<size_t>(run)]);
-    std::printf("ratio tolmirak/empty: median %.2f   p10 %.2f   p90 %.2f\n",
-                Percentile(ratios, 0.5), Percentile(ratios, 0.1), Percentile(ratios, 0.9));
+    for (const Program* floor : {&programs[1], &programs[2]})
+    {
+        std::vector<double> ratios;
+        for (int run = 0; run < runs; ++run)
+            ratios.push_back(programs[0].milliseconds[static_cast<size_t>(run)] /
+                             floor->milliseconds[static_cast<size_t>(run)]);
+        std::printf("ratio tolmirak/%-10ls median %.2f   p10 %.2f   p90 %.2f\n",
+                    *floor->arguments ? L"list view" : L"empty", Percentile(ratios, 0.5),
+                    Percentile(ratios, 0.1), Percentile(ratios, 0.9));
+    }
     return 0;
 }

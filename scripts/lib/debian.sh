@@ -21,8 +21,11 @@ make_debian_root() {
     need_packages debootstrap
     echo "Making a Debian $release root in $root..."
     debootstrap --variant=minbase "$codename" "$root" http://deb.debian.org/debian >/dev/null
-    mkdir -p "$root/etc/ssl/certs"
+    # The bundle, and a copy where the root's ca-certificates package adds
+    # it again whenever it remakes the bundle.
+    mkdir -p "$root/etc/ssl/certs" "$root/usr/local/share/ca-certificates"
     cp /etc/ssl/certs/ca-certificates.crt "$root/etc/ssl/certs/"
+    cp /etc/ssl/certs/ca-certificates.crt "$root/usr/local/share/ca-certificates/host-bundle.crt"
     in_debian_root "$release" sh -c 'apt-get update -qq && apt-get install -y -qq git >/dev/null'
     touch "$marker"
 }
@@ -52,15 +55,19 @@ unmount_debian_root() {
 }
 
 # Runs a command inside the root, mounted for the time it runs, with a clean
-# environment.
+# environment but for the host's pointers to its CA bundle (the same path in
+# the root), so that downloads there verify as they do here.
 in_debian_root() {
     local release=$1
     shift
     mount_debian_root "$release"
-    local status=0
+    local status=0 name passed=()
+    for name in CI TOLMIRAK_NO_PIN SSL_CERT_FILE NODE_EXTRA_CA_CERTS GIT_SSL_CAINFO CURL_CA_BUNDLE; do
+        [ -n "${!name:-}" ] && passed+=("$name=${!name}")
+    done
     chroot "$(debian_root "$release")" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin ${CI:+CI=$CI} \
-        ${TOLMIRAK_NO_PIN:+TOLMIRAK_NO_PIN=1} "$@" || status=$?
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "${passed[@]}" "$@" ||
+        status=$?
     unmount_debian_root "$release"
     return $status
 }

@@ -7,7 +7,9 @@
 # waits for the idle one to wake (measured here: 21 µs against 13 µs on one).
 
 WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
-SCREEN_DISPLAY=:91 # large enough for the desktop in either orientation
+# The private screen, large enough for the desktop in either orientation;
+# TOLMIRAK_SCREEN moves it, for a second engine beside this one.
+SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:91}
 STARTED_SCREENS=()
 
 wine_packages() {
