@@ -180,17 +180,9 @@ TEST_F(MainWindowTest, AboutIgnoresOtherCommands)
 // Every showing makes one object and one font and gives both back.
 TEST_F(MainWindowTest, FiftyShowingsLeaveNoGdiObjectBehind)
 {
-    // First the engine's first-use caches: showings until two in a row leave
-    // the count as it was (Wine 8 needs one, Wine 10 up to four). A leak
-    // never settles, and the fifty below would show it.
-    DWORD before = GdiObjectCount();
-    for (int showings = 0, unchanged = 0; showings < 10 && unchanged < 2; ++showings)
-    {
-        ShowAbout(m_hwnd, [](HWND dialog) { PressButton(dialog, IDOK); });
-        const DWORD now = GdiObjectCount();
-        unchanged = now == before ? unchanged + 1 : 0;
-        before = now;
-    }
+    ShowAbout(m_hwnd, [](HWND dialog) { PressButton(dialog, IDOK); }); // first-use caches
+    RebindCachedDcs(m_hwnd);
+    const DWORD before = GdiObjectCount();
     for (int i = 0; i < 50; ++i)
     {
         HGDIOBJ font = nullptr;
@@ -202,6 +194,7 @@ TEST_F(MainWindowTest, FiftyShowingsLeaveNoGdiObjectBehind)
         ASSERT_NE(font, nullptr);
         EXPECT_EQ(GetObjectType(font), 0u) << "the font is deleted with the object";
     }
+    RebindCachedDcs(m_hwnd);
     EXPECT_EQ(GdiObjectCount(), before);
 }
 

@@ -107,6 +107,12 @@ void PumpMessages(DWORD ms = 50);
 // where it answers, otherwise the process's GDI handle table (Wine).
 DWORD GdiObjectCount();
 
+// Takes every cached DC for the window and gives it back. A cached DC keeps
+// the surface (a bitmap and a region) of the last window it drew, even one
+// that is gone, until it is taken for another (Wine 10): counts taken after
+// this compare whichever windows the cache happened to serve last.
+void RebindCachedDcs(HWND hwnd);
+
 // The USER objects of this process that can be counted from inside it.
 struct UserObjects
 {

@@ -76,6 +76,15 @@ DWORD GdiObjectCount()
     return count;
 }
 
+void RebindCachedDcs(HWND hwnd)
+{
+    HDC dcs[64]; // as many as Wine caches
+    for (HDC& dc : dcs)
+        dc = GetDCEx(hwnd, nullptr, DCX_CACHE);
+    for (HDC dc : dcs)
+        ReleaseDC(hwnd, dc);
+}
+
 UserObjects CountUserObjects()
 {
     UserObjects objects = {};
