@@ -47,9 +47,10 @@ start_run() {
     url=$(grep -o "https\?://[^ ]*:$port/[^ ]*" "$log")
     sleep 3 # the program's first paint
 }
+# What is left of the processes that scripts/run starts.
+left() { pgrep -f "scripts/run|app/tolmirak.exe|Xvnc :97|autocutsel|websockify .*:$port" | wc -l; }
 stop_run() {
     tmux send-keys -t "$session" C-c
-    left() { pgrep -f "scripts/run|app/tolmirak.exe|Xvnc :97|autocutsel|websockify .*:$port" | wc -l; }
     for i in $(seq 50); do [ "$(left)" -eq 0 ] && break; sleep 0.2; done
     check "Ctrl-C stops everything scripts/run started" "$(left)" "0"
     tmux kill-session -t "$session" 2>/dev/null
