@@ -10,6 +10,7 @@ WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 # The private screen, large enough for the desktop in either orientation;
 # TOLMIRAK_SCREEN moves it, for a second engine beside this one.
 SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:91}
+. "$WINE_ROOT/scripts/lib/prefix.sh"
 STARTED_SCREENS=()
 
 wine_packages() {
@@ -19,19 +20,12 @@ wine_packages() {
 
 wine_environment() {
     export WINEPREFIX=${WINEPREFIX:-$WINE_ROOT/build/windows/wineprefix}
-    export WINEARCH=win64
-    export WINEDEBUG=${WINEDEBUG:--all}
-    # No Mono or Gecko installer prompts: the program needs neither.
-    export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+    program_environment
     # Always the project's own screen, never the desktop's. The screens this
     # file starts admit only holders of the cookie in the build tree; a
     # display given in TOLMIRAK_DISPLAY keeps the authority it came with.
     export DISPLAY=${TOLMIRAK_DISPLAY:-$SCREEN_DISPLAY}
     [ -n "${TOLMIRAK_DISPLAY:-}" ] || export XAUTHORITY=$WINE_ROOT/build/windows/xauthority
-    # Xlib reads its resource files again on every lookup while it has found
-    # none, and Wine looks up the Xft settings at every font selection: an
-    # empty file ends that.
-    export XENVIRONMENT=${XENVIRONMENT:-/dev/null}
     # The last CPU this process may use; CPU 0 need not be one of them.
     if [ -z "${TOLMIRAK_NO_PIN:-}" ]; then
         local allowed
@@ -84,33 +78,15 @@ start_screen() {
     fi
 }
 
-# Creates the prefix once, with IPAGothic standing in for the Japanese and
-# default interface fonts, and keeps a wineserver running.
+# Makes the prefix when its settings have changed (scripts/lib/prefix.sh)
+# and keeps a wineserver running.
 prepare_wine() {
     wine_environment
     # A private screen, large enough for the desktop in either orientation;
     # a display of the user's is used as it is.
     [ -n "${TOLMIRAK_DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 ||
         start_screen "$DISPLAY" "${TOLMIRAK_SCREEN_SIZE:-320x320}"
-    local marker=$WINEPREFIX/.tolmirak-prefix settings=$WINE_ROOT/scripts/lib/wine.reg
-    # Made again when the settings change, or when Wine's own fonts arrive
-    # later than the prefix.
-    if [ ! -f "$marker" ] || [ "$settings" -nt "$marker" ] ||
-        [ /usr/share/wine/fonts -nt "$marker" ]; then
-        mkdir -p "$WINEPREFIX"
-        wineboot -i </dev/null >/dev/null 2>&1
-        wine regedit /S "$settings" </dev/null >/dev/null 2>&1
-        # Wine draws its own glyphs (a window's close box, check marks) with
-        # Marlett and the other symbol fonts of its package, and finds fonts
-        # only in the prefix; the text fonts stay the Japanese ones above.
-        local font
-        for font in marlett symbol webdings wingding; do
-            ln -sf "/usr/share/wine/fonts/$font.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
-        done
-        wineserver -k 2>/dev/null || true
-        wineserver -w
-        touch "$marker"
-    fi
+    make_prefix "$WINE_ROOT/scripts/lib/wine.reg"
     # The server and Wine's own services outlive this script's commands:
     # they must not hold its output open.
     wineserver -p </dev/null >/dev/null 2>&1 || true

@@ -1,0 +1,48 @@
+# The Wine prefix the program runs in, wherever it runs: the tests' and
+# scripts/run's in the build tree, and each user's own once it is installed
+# (this file goes into the package beside the settings). The functions work
+# on $WINEPREFIX and call the wine, wineserver and wineboot in effect.
+
+# What every Wine command of the program runs with.
+program_environment() {
+    export WINEARCH=win64
+    export WINEDEBUG=${WINEDEBUG:--all}
+    # No Mono or Gecko installer prompts: the program needs neither.
+    export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+    # Xlib reads its resource files again on every lookup while it has found
+    # none, and Wine looks up the Xft settings at every font selection: an
+    # empty file ends that.
+    export XENVIRONMENT=${XENVIRONMENT:-/dev/null}
+}
+
+# Whether the prefix was made from these settings, after Wine's own fonts
+# were installed.
+prefix_is_current() {
+    local made=$WINEPREFIX/.tolmirak-settings
+    cmp -s "$1" "$made" && [ ! /usr/share/wine/fonts -nt "$made" ]
+}
+
+# Makes the prefix afresh from the settings file (a REGEDIT4 file) unless it
+# is current: IPAGothic standing in for the Japanese and default interface
+# fonts, the handheld's screen, no theme. A copy of the settings in the
+# prefix records what it was made from.
+make_prefix() {
+    local settings=$1
+    prefix_is_current "$settings" && return 0
+    wineserver -k 2>/dev/null || true
+    rm -rf "${WINEPREFIX:?}"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i </dev/null >/dev/null 2>&1
+    wine regedit /S "$settings" </dev/null >/dev/null 2>&1
+    # Wine draws its own glyphs (a window's close box, check marks) with
+    # Marlett and the other symbol fonts of its package, and finds fonts
+    # only in the prefix; the text fonts stay the Japanese ones above.
+    local font
+    for font in marlett symbol webdings wingding; do
+        ln -sf "/usr/share/wine/fonts/$font.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+    done
+    # The registry reaches the prefix's files when the server ends.
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    cp "$settings" "$WINEPREFIX/.tolmirak-settings"
+}
