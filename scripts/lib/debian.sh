@@ -1,6 +1,7 @@
 # Debian roots of either release under build/debian/<release>, as a fresh
 # install has it: debootstrap's minbase with git and the host's CA bundle
-# added. A root is kept between runs and made afresh once it is a week old.
+# added, copied from the bare root in build/debian/<release>-minbase. A root
+# is kept between runs and made afresh once it is a week old.
 # The project's committed tree is cloned into /tolmirak inside it, and its
 # scripts run there with /proc, /sys and /dev mounted for Wine, the X
 # servers and Chromium.
@@ -9,14 +10,20 @@ declare -A DEBIAN_CODENAMES=([12]=bookworm [13]=trixie)
 
 debian_root() { echo "$WINE_ROOT/build/debian/$1"; }
 
-# Makes the root of the release unless a recent one is there.
-make_debian_root() {
+# Whether the root's marker is there and less than a week old.
+recent_root() {
+    local marker
+    marker=$(debian_root "$1")/.tolmirak-root
+    [ -f "$marker" ] && [ -z "$(find "$marker" -mtime +6)" ]
+}
+
+# Makes the bare root of the release, debootstrap's minbase with the host's
+# CA bundle, unless a recent one is there. It is only ever copied.
+make_minbase_root() {
     local release=$1 root
-    root=$(debian_root "$release")
+    root=$(debian_root "$release-minbase")
     local codename=${DEBIAN_CODENAMES[$release]:?"no Debian release $release (12 or 13)"}
-    local marker=$root/.tolmirak-root
-    [ -f "$marker" ] && [ -z "$(find "$marker" -mtime +6)" ] && return 0
-    unmount_debian_root "$release"
+    recent_root "$release-minbase" && return 0
     rm -rf "$root"
     need_packages debootstrap
     echo "Making a Debian $release root in $root..."
@@ -26,8 +33,30 @@ make_debian_root() {
     mkdir -p "$root/etc/ssl/certs" "$root/usr/local/share/ca-certificates"
     cp /etc/ssl/certs/ca-certificates.crt "$root/etc/ssl/certs/"
     cp /etc/ssl/certs/ca-certificates.crt "$root/usr/local/share/ca-certificates/host-bundle.crt"
+    touch "$root/.tolmirak-root"
+}
+
+# Makes a fresh copy of the release's bare root under the given name.
+copy_minbase_root() {
+    local release=$1 name=$2
+    make_minbase_root "$release"
+    remove_debian_root "$name"
+    cp -a "$(debian_root "$release-minbase")" "$(debian_root "$name")"
+}
+
+remove_debian_root() {
+    unmount_debian_root "$1"
+    rm -rf --one-file-system "$(debian_root "$1")"
+}
+
+# Makes the root of the release that the suites run in, the bare root with
+# git, unless a recent one is there.
+make_debian_root() {
+    local release=$1
+    recent_root "$release" && return 0
+    copy_minbase_root "$release" "$release"
     in_debian_root "$release" sh -c 'apt-get update -qq && apt-get install -y -qq git >/dev/null'
-    touch "$marker"
+    touch "$(debian_root "$release")/.tolmirak-root"
 }
 
 mount_debian_root() {
@@ -55,8 +84,9 @@ unmount_debian_root() {
 }
 
 # Runs a command inside the root, mounted for the time it runs, with a clean
-# environment but for the host's pointers to its CA bundle (the same path in
-# the root), so that downloads there verify as they do here.
+# environment (TOLMIRAK_IN_ROOT=1 says where it runs) but for the host's
+# pointers to its CA bundle (the same path in the root), so that downloads
+# there verify as they do here.
 in_debian_root() {
     local release=$1
     shift
@@ -65,7 +95,7 @@ in_debian_root() {
     for name in CI TOLMIRAK_NO_PIN SSL_CERT_FILE NODE_EXTRA_CA_CERTS GIT_SSL_CAINFO CURL_CA_BUNDLE; do
         [ -n "${!name:-}" ] && passed+=("$name=${!name}")
     done
-    chroot "$(debian_root "$release")" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
+    chroot "$(debian_root "$release")" /usr/bin/env -i TOLMIRAK_IN_ROOT=1 HOME=/root LANG=C.UTF-8 TERM="${TERM:-dumb}" \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "${passed[@]}" "$@" ||
         status=$?
     unmount_debian_root "$release"

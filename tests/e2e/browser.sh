@@ -19,12 +19,7 @@ sudo=
 port=6081
 log=$out/run.log
 session=tolmirak-run-$$
-passed=0
-failed=0
-check() {
-    if [ "$2" = "$3" ]; then passed=$((passed + 1)); echo "ok: $1"
-    else failed=$((failed + 1)); echo "FAIL: $1: got '$2', expected '$3'"; fi
-}
+. "$root/tests/e2e/check.sh"
 probe() {
     WINEPREFIX=$root/build/run/wineprefix WINEDEBUG=-all DISPLAY=:97 \
         XAUTHORITY=$root/build/run/xauthority \
@@ -121,5 +116,4 @@ check "the phone tapped over TLS" "$?" "0"
 check "the tap over TLS filled the list" "$([ "$(rows)" -ge 12 ] && echo rows)" "rows"
 stop_run
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checked

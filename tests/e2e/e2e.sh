@@ -8,8 +8,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 wine_environment
 app="$root/build/windows/app/tolmirak.exe"
 probe_exe="$root/build/windows/tests/windows/probe.exe"
-passed=0
-failed=0
+. "$root/tests/e2e/check.sh"
 
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 tap() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
@@ -17,34 +16,6 @@ tap_rect() { tap $(($1 + $3 / 2)) $(($2 + $4 / 2)); }
 tap_control() { tap_rect $(probe rect "$1"); }
 # Keys go to the window under the pointer: keep it on the main window's title.
 key() { xdotool mousemove 60 40 key "$1"; sleep 0.6; }
-
-check() { # what, actual, expected
-    if [ "$2" = "$3" ]; then
-        passed=$((passed + 1))
-        echo "ok: $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $1: got '$2', expected '$3'"
-    fi
-}
-
-# Waits up to ten seconds for a process to end and gives its exit code
-# (124 when it did not end).
-finish() {
-    local i
-    for i in $(seq 50); do
-        kill -0 "$1" 2>/dev/null || break
-        sleep 0.2
-    done
-    if kill -0 "$1" 2>/dev/null; then
-        kill "$1"
-        wait "$1" 2>/dev/null
-        echo 124
-    else
-        wait "$1"
-        echo $?
-    fi
-}
 
 first_line() { probe text 1061 | head -n 1; }
 
@@ -136,5 +107,4 @@ for pid in "${pids[@]}"; do
 done
 check "every copy ended with 0" "$codes" "00000"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checked

@@ -1,0 +1,136 @@
+#!/usr/bin/env bash
+# The packages as people get them. Built twice, from two clones of the
+# commit in folders of different names: the same bytes. Then, in a fresh
+# copy of each release's bare root (scripts/lib/debian.sh), as a person
+# would: the Debian package installed with apt-get, checked with lintian,
+# started by an ordinary account from its menu entry's command on an X
+# display of that account's own, used, ended and purged; and the zip
+# unpacked and its exe started in a fresh prefix. Runs as root, as the
+# roots need; `--inside` is the part that runs in a root.
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/tests/e2e/check.sh"
+
+if [ "${1:-}" = "--inside" ]; then
+    cd /tmp/package-test
+    export DEBIAN_FRONTEND=noninteractive
+    home=/home/person
+    as_person() {
+        runuser -u person -- env HOME=$home DISPLAY=:95 XAUTHORITY=$home/.Xauthority "$@"
+    }
+    prefix=$home/.local/share/tolmirak/wineprefix
+    probe() { as_person env WINEPREFIX=$prefix WINEDEBUG=-all wine probe.exe "$@" 2>/dev/null | tr -d '\r'; }
+    now() { date +%s.%N; }
+    since() { LC_ALL=C printf '%.1f s' "$(echo "$(now) - $1" | bc)"; }
+
+    apt-get update -qq
+    apt-get install -y -qq ./tolmirak_*.deb >/dev/null
+    check "apt-get installs the package" "$?" "0"
+    check "and pulls Wine from the archive" "$(dpkg-query -W -f='${Status}' wine64)" "install ok installed"
+    apt-get install -y -qq --no-install-recommends lintian desktop-file-utils xvfb xauth xdotool \
+        x11-apps unzip bc >/dev/null
+    check "lintian finds no errors" "$(lintian ./tolmirak_*.deb 2>&1 | grep -c '^E:')" "0"
+    lintian -I ./tolmirak_*.deb 2>&1 | sed 's/^/lintian: /'
+    check "the menu entry is valid" "$(desktop-file-validate /usr/share/applications/tolmirak.desktop)" ""
+
+    useradd -m person
+    as_person xauth -q add :95 MIT-MAGIC-COOKIE-1 "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
+    # No reset when the last client leaves: a desktop session's display
+    # always has clients.
+    as_person Xvfb :95 -screen 0 320x320x24 -auth $home/.Xauthority -nolisten tcp -noreset \
+        </dev/null >/dev/null 2>&1 &
+    screen=$!
+    for i in $(seq 50); do as_person xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+    command=$(sed -n 's/^Exec=//p' /usr/share/applications/tolmirak.desktop)
+
+    echo "== the first start, from the menu entry's command: $command"
+    start=$(now)
+    as_person sh -c "$command" </dev/null >launcher.log 2>&1 &
+    app=$!
+    note=
+    until [ -f "$prefix/.tolmirak-settings" ] || ! kill -0 $app 2>/dev/null; do
+        as_person xdotool search --name '^Tolmirak$' >/dev/null 2>&1 && note=shown
+        sleep 0.5
+    done
+    check "a note is on the screen while the prefix is made" "$note" "shown"
+    for i in $(seq 12); do [ "$(probe wait)" = ready ] && break; done
+    echo "first start, the prefix made: $(since "$start")"
+    check "the window appears" "$(probe wait)" "ready"
+    check "the prefix is in the account's home, its own" "$(stat -c %U "$prefix")" "person"
+    read -r x y w h < <(probe rect 1057) # 年齢推定
+    as_person xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+    sleep 1
+    check "a click on 年齢推定 fills the list" "$([ "$(probe rows | wc -l)" -ge 12 ] && echo rows)" "rows"
+    as_person xwd -root -silent >screen.xwd
+    as_person xdotool key ctrl+q
+    check "Ctrl+Q ends it with exit code 0" "$(finish $app)" "0"
+
+    echo "== a later start"
+    start=$(now)
+    as_person sh -c "$command" </dev/null >>launcher.log 2>&1 &
+    app=$!
+    check "the window appears" "$(probe wait)" "ready"
+    echo "later start: $(since "$start")"
+    as_person xdotool key ctrl+q
+    check "Ctrl+Q ends it with exit code 0" "$(finish $app)" "0"
+    check "without a display it says why in one line and exits 1" \
+        "$(runuser -u person -- env -u DISPLAY tolmirak 2>&1 | wc -l) $(runuser -u person -- env -u DISPLAY tolmirak >/dev/null 2>&1; echo $?)" "1 1"
+
+    echo "== purged"
+    dpkg -L tolmirak >files
+    apt-get purge -y -qq tolmirak >/dev/null
+    check "apt-get purge removes the package" "$(dpkg-query -W -f='${Status}' tolmirak 2>/dev/null)" ""
+    check "and leaves none of its files" "$(while read -r f; do [ -e "$f" ] && [ ! -d "$f" ] && echo "$f"; done <files)" ""
+    check "nor its folders" "$(ls -d /usr/lib/tolmirak /usr/share/doc/tolmirak 2>/dev/null)" ""
+
+    echo "== the zip, unpacked into an empty folder"
+    as_person mkdir $home/zip
+    as_person unzip -q tolmirak-*-win64.zip -d $home/zip
+    as_person env WINEPREFIX=$home/zip-prefix WINEDEBUG=-all wine $home/zip/tolmirak-*-win64/tolmirak.exe \
+        </dev/null >/dev/null 2>&1 &
+    for i in $(seq 240); do
+        as_person xdotool search --onlyvisible --class tolmirak.exe >/dev/null 2>&1 && break
+        sleep 0.5
+    done
+    check "its exe shows its window in a fresh prefix" \
+        "$(as_person xdotool search --onlyvisible --class tolmirak.exe 2>/dev/null | wc -l | grep -c '^[1-9]')" "1"
+    as_person env WINEPREFIX=$home/zip-prefix wineserver -k
+    kill $screen
+    checked
+    exit
+fi
+
+. "$root/scripts/lib/packages.sh"
+WINE_ROOT=$root
+. "$root/scripts/lib/debian.sh"
+out=$root/build/package-test
+rm -rf "$out"
+mkdir -p "$out"
+
+echo "== two builds of the commit"
+for clone in one two/in/another/folder; do
+    git clone -q "$root" "$out/$clone"
+    "$out/$clone/scripts/package" >/dev/null
+done
+packages=$out/one/build/package
+for file in windows/app/tolmirak.exe package/tolmirak-*-win64.zip package/tolmirak_*_amd64.deb; do
+    first=$(echo "$out"/one/build/$file)
+    check "the same bytes from both: ${first##*/}" \
+        "$(cmp "$first" "$out/two/in/another/folder/build/${first#"$out"/one/build/}" && echo same)" "same"
+done
+ls -l "$packages" | sed -n 's/.* \([0-9]\+\) .* \(tolmirak.*\)/\2: \1 bytes/p'
+
+trap 'for release in 12 13; do remove_debian_root "$release-try"; done' EXIT
+for release in 12 13; do
+    echo "== Debian $release"
+    copy_minbase_root "$release" "$release-try"
+    try=$(debian_root "$release-try")/tmp/package-test
+    mkdir -p "$try"
+    cp "$packages"/* "$root/build/windows/tests/windows/probe.exe" "$try/"
+    mkdir -p "$try/tests/e2e" && cp "$0" "$root/tests/e2e/check.sh" "$try/tests/e2e/"
+    in_debian_root "$release-try" bash /tmp/package-test/tests/e2e/package.sh --inside
+    check "everything passed in Debian $release" "$?" "0"
+    cp "$try/screen.xwd" "$out/debian-$release.xwd"
+    remove_debian_root "$release-try"
+done
+checked
