@@ -1,7 +1,7 @@
 # The end-to-end scripts' checks: each compares what happened with what
 # should have, prints one line, and is counted; `checked` ends the script
-# with the count and fails it if any check failed. `finish` gives a
-# process's exit code for a check.
+# with the count and fails it if any check failed. `finish` waits for a
+# process, for a check of its exit code.
 passed=0
 failed=0
 
@@ -20,8 +20,9 @@ checked() {
     [ "$failed" -eq 0 ]
 }
 
-# Waits up to ten seconds for a process to end and gives its exit code
-# (124 when it did not end).
+# Waits up to ten seconds for a child process to end and puts its exit code
+# in $finished (124 when it did not end). Only this shell can wait for its
+# children: a command substitution's subshell cannot.
 finish() {
     local i
     for i in $(seq 50); do
@@ -31,9 +32,9 @@ finish() {
     if kill -0 "$1" 2>/dev/null; then
         kill "$1"
         wait "$1" 2>/dev/null
-        echo 124
+        finished=124
     else
         wait "$1"
-        echo $?
+        finished=$?
     fi
 }

@@ -74,7 +74,8 @@ check "Ctrl+A opens the About box" "$(echo "$dialog" | head -n 1)" "Tolmirak の
 tap_rect $(echo "$dialog" | tail -n 1)            # 閉じる
 check "閉じる closes it" "$(probe dialog 1 | tail -n 1)" "none"
 key ctrl+q
-check "Ctrl+Q ends the program with exit code 0" "$(finish "$app_pid")" "0"
+finish "$app_pid"
+check "Ctrl+Q ends the program with exit code 0" "$finished" "0"
 check "no window is left" "$(probe copies | cut -d' ' -f1)" "0"
 
 echo "== a second start"
@@ -84,7 +85,7 @@ check "the second process ends with 0" "$?" "0"
 sleep 0.5
 check "one window, in the foreground" "$(probe copies)" "1 foreground"
 key ctrl+q
-finish "$app_pid" >/dev/null
+finish "$app_pid"
 
 echo "== five starts at once"
 pids=()
@@ -103,7 +104,8 @@ check "exactly one window" "$(probe copies | cut -d' ' -f1)" "1"
 key ctrl+q
 codes=""
 for pid in "${pids[@]}"; do
-    codes="$codes$(finish "$pid")"
+    finish "$pid"
+    codes=$codes$finished
 done
 check "every copy ended with 0" "$codes" "00000"
 
