@@ -76,6 +76,18 @@ if [ "${1:-}" = "--inside" ]; then
     as_person xdotool key ctrl+q
     finish $app
     check "Ctrl+Q ends it with exit code 0" "$finished" "0"
+    as_person env WINEPREFIX=$prefix wineserver -w
+    as_person tolmirak --landscape </dev/null >>launcher.log 2>&1 &
+    app=$!
+    # The turn restarts Wine: look once the program itself has started.
+    for i in $(seq 100); do pgrep -u person -f 'tolmirak/tolmirak\.exe' >/dev/null && break; sleep 0.2; done
+    probe wait >/dev/null
+    check "--landscape turns the screen: a 320x240 window on the display" \
+        "$(as_person xwininfo -root -children | grep -c ' 320x240+')" "1"
+    as_person xdotool key ctrl+q
+    finish $app
+    check "tolmirak --version gives the package's version" \
+        "$(tolmirak --version)" "tolmirak $(dpkg-query -W -f='${Version}' tolmirak)"
     check "without a display it says why in one line and exits 1" \
         "$(runuser -u person -- env -u DISPLAY tolmirak 2>&1 | wc -l) $(runuser -u person -- env -u DISPLAY tolmirak >/dev/null 2>&1; echo $?)" "1 1"
 
