@@ -24,7 +24,7 @@ make_minbase_root() {
     root=$(debian_root "$release-minbase")
     local codename=${DEBIAN_CODENAMES[$release]:?"no Debian release $release (12 or 13)"}
     recent_root "$release-minbase" && return 0
-    rm -rf "$root"
+    remove_debian_root "$release-minbase"
     need_packages debootstrap
     echo "Making a Debian $release root in $root..."
     debootstrap --variant=minbase "$codename" "$root" http://deb.debian.org/debian >/dev/null
@@ -42,6 +42,8 @@ copy_minbase_root() {
     make_minbase_root "$release"
     remove_debian_root "$name"
     cp -a "$(debian_root "$release-minbase")" "$(debian_root "$name")"
+    # The copy is only as recent as what is made of it.
+    rm "$(debian_root "$name")/.tolmirak-root"
 }
 
 remove_debian_root() {

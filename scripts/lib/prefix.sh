@@ -46,3 +46,12 @@ make_prefix() {
     wineserver -w
     cp "$settings" "$WINEPREFIX/.tolmirak-settings"
 }
+
+# Gives the prefix's virtual desktop the size, WIDTHxHEIGHT. The desktop
+# takes its size when Wine makes it, so this ends Wine in the prefix, and
+# every program running there with it.
+turn_desktop() {
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+}

@@ -125,15 +125,15 @@ rm -rf "$out"
 mkdir -p "$out"
 
 echo "== two builds of the commit"
-for clone in one two/in/another/folder; do
-    git clone -q "$root" "$out/$clone"
-    "$out/$clone/scripts/package" >/dev/null
+one=$out/one
+two=$out/two/in/another/folder
+for clone in "$one" "$two"; do
+    git clone -q "$root" "$clone"
+    "$clone/scripts/package" >/dev/null
 done
-packages=$out/one/build/package
-for file in windows/app/tolmirak.exe package/tolmirak-*-win64.zip package/tolmirak_*_amd64.deb; do
-    first=$(echo "$out"/one/build/$file)
-    check "the same bytes from both: ${first##*/}" \
-        "$(cmp "$first" "$out/two/in/another/folder/build/${first#"$out"/one/build/}" && echo same)" "same"
+packages=$one/build/package
+for file in windows/app/tolmirak.exe $(cd "$one/build" && echo package/*); do
+    check "the same bytes from both: ${file##*/}" "$(cmp "$one/build/$file" "$two/build/$file" && echo same)" "same"
 done
 stat -c '%n: %s bytes' "$packages"/*
 
