@@ -15,25 +15,27 @@ program_environment() {
     export XENVIRONMENT=${XENVIRONMENT:-/dev/null}
 }
 
-# Whether the prefix was made from these settings, after Wine's own fonts
-# were installed.
+# Whether the prefix was made from these settings files, in this order,
+# after Wine's own fonts were installed.
 prefix_is_current() {
     local made=$WINEPREFIX/.tolmirak-settings
-    cmp -s "$1" "$made" && [ ! /usr/share/wine/fonts -nt "$made" ]
+    cat "$@" | cmp -s - "$made" && [ ! /usr/share/wine/fonts -nt "$made" ]
 }
 
-# Makes the prefix afresh from the settings file (a REGEDIT4 file) unless it
-# is current: IPAGothic standing in for the Japanese and default interface
-# fonts, the handheld's screen, no theme. A copy of the settings in the
-# prefix records what it was made from.
+# Makes the prefix afresh from the settings files (REGEDIT4 files, imported
+# in turn) unless it is current: IPAGothic standing in for the Japanese and
+# default interface fonts, no theme, and whatever screen the files add. A
+# copy of the settings in the prefix records what it was made from.
 make_prefix() {
-    local settings=$1
-    prefix_is_current "$settings" && return 0
+    prefix_is_current "$@" && return 0
     wineserver -k 2>/dev/null || true
     rm -rf "${WINEPREFIX:?}"
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1
-    wine regedit /S "$settings" </dev/null >/dev/null 2>&1
+    local settings
+    for settings; do
+        wine regedit /S "$settings" </dev/null >/dev/null 2>&1
+    done
     # Wine draws its own glyphs (a window's close box, check marks) with
     # Marlett and the other symbol fonts of its package, and finds fonts
     # only in the prefix; the text fonts stay the Japanese ones above.
@@ -44,7 +46,7 @@ make_prefix() {
     # The registry reaches the prefix's files when the server ends.
     wineserver -k 2>/dev/null || true
     wineserver -w
-    cp "$settings" "$WINEPREFIX/.tolmirak-settings"
+    cat "$@" >"$WINEPREFIX/.tolmirak-settings"
 }
 
 # Gives the prefix's virtual desktop the size, WIDTHxHEIGHT. The desktop

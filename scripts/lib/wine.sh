@@ -1,15 +1,27 @@
 # The Wine runtime of the Windows build: a prefix inside the build tree with
 # Japanese fonts, a virtual desktop of the handheld's screen (240x320, turned
 # to 320x240 by ChangeDisplaySettings) on a private X server, and a
-# wineserver that stays up while tests run. The X server it starts, the
+# wineserver that stays up while tests run. Beside it, a desktop as Windows
+# has it (TOLMIRAK_WINDOWED=1): a 1280x800 X server of its own and a prefix
+# without the virtual desktop, where the program shows the handheld's screen
+# as a window of its own. The X server it starts, the
 # wineserver and every Wine program share one CPU (TOLMIRAK_NO_PIN=1 turns
 # that off): on a virtual machine a round trip between processes on two CPUs
 # waits for the idle one to wake (measured here: 21 µs against 13 µs on one).
 
 WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
-# The private screen, large enough for the desktop in either orientation;
-# TOLMIRAK_SCREEN moves it, for a second engine beside this one.
-SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:91}
+# The private screen, large enough for the virtual desktop in either
+# orientation, or a desktop's; TOLMIRAK_SCREEN moves it, for a second engine
+# beside this one.
+if [ -n "${TOLMIRAK_WINDOWED:-}" ]; then
+    SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:92}
+    SCREEN_SIZE=1280x800
+    SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-windowed
+else
+    SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:91}
+    SCREEN_SIZE=320x320
+    SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix
+fi
 . "$WINE_ROOT/scripts/lib/prefix.sh"
 STARTED_SCREENS=()
 
@@ -19,7 +31,7 @@ wine_packages() {
 }
 
 wine_environment() {
-    export WINEPREFIX=${WINEPREFIX:-$WINE_ROOT/build/windows/wineprefix}
+    export WINEPREFIX=${WINEPREFIX:-$SCREEN_PREFIX}
     program_environment
     # Always the project's own screen, never the desktop's. The screens this
     # file starts admit only holders of the cookie in the build tree; a
@@ -78,24 +90,39 @@ start_screen() {
     fi
 }
 
+# The settings files a prefix is made from: the program's own and, unless
+# it runs windowed, the virtual desktop of the handheld's screen.
+wine_settings() {
+    echo "$WINE_ROOT/scripts/lib/wine.reg"
+    [ -n "${TOLMIRAK_WINDOWED:-}" ] || echo "$WINE_ROOT/scripts/lib/virtual-desktop.reg"
+}
+
 # Makes the prefix when its settings have changed (scripts/lib/prefix.sh)
 # and keeps a wineserver running.
 prepare_wine() {
     wine_environment
-    # A private screen, large enough for the desktop in either orientation;
-    # a display of the user's is used as it is.
+    # A private screen; a display of the user's is used as it is.
     [ -n "${TOLMIRAK_DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 ||
-        start_screen "$DISPLAY" "${TOLMIRAK_SCREEN_SIZE:-320x320}"
-    make_prefix "$WINE_ROOT/scripts/lib/wine.reg"
+        start_screen "$DISPLAY" "$SCREEN_SIZE"
+    make_prefix $(wine_settings)
     # The server and Wine's own services outlive this script's commands:
     # they must not hold its output open.
     wineserver -p </dev/null >/dev/null 2>&1 || true
     wineboot </dev/null >/dev/null 2>&1
 }
 
-# Stops the wineserver and the screens that this script started.
+# The windowed runtime beside the virtual desktop's, for a script that runs
+# both: its screen joins the ones this script stops.
+prepare_windowed_wine() {
+    STARTED_SCREENS+=($(TOLMIRAK_WINDOWED=1 WINEPREFIX= TOLMIRAK_DISPLAY= \
+        bash -c '. "$0" && prepare_wine && echo "${STARTED_SCREENS[@]}"' "${BASH_SOURCE[0]}"))
+}
+
+# Stops the wineservers and the screens that this script started.
 stop_wine() {
     wine_environment
     wineserver -k 2>/dev/null || true
+    [ ! -d "$WINE_ROOT/build/windows/wineprefix-windowed" ] ||
+        WINEPREFIX=$WINE_ROOT/build/windows/wineprefix-windowed wineserver -k 2>/dev/null || true
     [ ${#STARTED_SCREENS[@]} -eq 0 ] || kill "${STARTED_SCREENS[@]}" 2>/dev/null || true
 }
