@@ -71,10 +71,36 @@ extern "C"
     // window's handle with the lowest bit set; this host takes the plain handle.
     BOOL WINAPI Shell_SetForegroundWindow(HWND hwnd);
 
+    // On a desktop larger than the handheld's screen, the screen is a window
+    // of its own and the program's windows live inside it. These answer in
+    // the handheld screen's terms: its size, its coordinates, its top-level
+    // windows, and its turn between portrait and landscape.
+    int WINAPI Shell_GetSystemMetrics(int index);
+    BOOL WINAPI Shell_GetWindowRect(HWND hwnd, LPRECT rect);
+    BOOL WINAPI Shell_ClientToScreen(HWND hwnd, LPPOINT point);
+    BOOL WINAPI Shell_ScreenToClient(HWND hwnd, LPPOINT point);
+    int WINAPI Shell_MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
+    HWND WINAPI Shell_GetAncestor(HWND hwnd, UINT flags);
+    HWND WINAPI Shell_FindWindowW(LPCWSTR className, LPCWSTR title);
+    HWND WINAPI Shell_GetForegroundWindow(void);
+    LONG WINAPI Shell_ChangeDisplaySettingsW(DEVMODEW* mode, DWORD flags);
+
 #ifdef __cplusplus
 }
 #endif
 
+// The shell's own code calls the platform itself.
+#ifndef SHELL_PLATFORM_CALLS
 #define SetForegroundWindow(hwnd) Shell_SetForegroundWindow(hwnd)
+#define GetSystemMetrics(index) Shell_GetSystemMetrics(index)
+#define GetWindowRect(hwnd, rect) Shell_GetWindowRect(hwnd, rect)
+#define ClientToScreen(hwnd, point) Shell_ClientToScreen(hwnd, point)
+#define ScreenToClient(hwnd, point) Shell_ScreenToClient(hwnd, point)
+#define MapWindowPoints(from, to, points, count) Shell_MapWindowPoints(from, to, points, count)
+#define GetAncestor(hwnd, flags) Shell_GetAncestor(hwnd, flags)
+#define FindWindowW(className, title) Shell_FindWindowW(className, title)
+#define GetForegroundWindow() Shell_GetForegroundWindow()
+#define ChangeDisplaySettingsW(mode, flags) Shell_ChangeDisplaySettingsW(mode, flags)
+#endif
 
 #endif // RC_INVOKED

@@ -2,6 +2,7 @@
 // down the pop-ups of a menu, described by an RCDATA resource as on the
 // handheld: menu id, button count, then seven words a button (image,
 // command, state, style, caption string, 0, pop-up index).
+#define SHELL_PLATFORM_CALLS
 #include "aygshell.h"
 #include "screen.h"
 
@@ -24,8 +25,9 @@ HMENU Menu(HWND bar)
 // Across the bottom of the screen, above the parent's other children.
 void Place(HWND bar)
 {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    POINT origin = {0, GetSystemMetrics(SM_CYSCREEN) - SHELL_STRIP_HEIGHT};
+    const RECT screen = Shell_ScreenRect();
+    const int width = screen.right - screen.left;
+    POINT origin = {screen.left, screen.bottom - SHELL_STRIP_HEIGHT};
     ScreenToClient(GetParent(bar), &origin);
     SetWindowPos(bar, HWND_TOP, origin.x, origin.y, width, SHELL_STRIP_HEIGHT, SWP_NOACTIVATE);
     SetWindowPos(GetDlgItem(bar, kToolbarId), nullptr, 0, 0, width, SHELL_STRIP_HEIGHT,

@@ -1,6 +1,7 @@
 // The handheld's screen: the title strip with the active window's title and,
 // for dialogs that asked for one, an "ok" button; full-screen placement of
 // top-level windows; and the shell's dialog and activation helpers.
+#define SHELL_PLATFORM_CALLS
 #include "aygshell.h"
 #include "screen.h"
 
@@ -84,9 +85,16 @@ void StripOnLButtonUp(HWND hwnd, LPARAM lParam)
         SendMessageW(g_hwndActive, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
 }
 
+// A screen window of the frame is placed in the frame, in the screen's own
+// coordinates; any other in the desktop's.
 void TakeWorkArea(HWND hwnd, UINT flags)
 {
-    const RECT work = Shell_WorkArea();
+    RECT work = Shell_WorkArea();
+    if ((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) == 0)
+    {
+        const RECT screen = Shell_ScreenRect();
+        OffsetRect(&work, screen.left, screen.top);
+    }
     SetWindowPos(hwnd, nullptr, work.left, work.top, work.right - work.left, work.bottom - work.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | flags);
 }
@@ -114,10 +122,12 @@ BOOL CALLBACK FollowScreen(HWND hwnd, LPARAM)
     return TRUE;
 }
 
+// Across the top of the screen: above every window on the handheld, at the
+// top of the frame on a desktop.
 void StripPlace(HWND hwnd)
 {
-    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), SHELL_STRIP_HEIGHT,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(hwnd, Shell_IsWindowed() ? HWND_TOP : HWND_TOPMOST, 0, 0, Shell_ScreenSize().cx,
+                 SHELL_STRIP_HEIGHT, SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -129,7 +139,7 @@ LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_DISPLAYCHANGE:
         StripPlace(hwnd);
-        EnumThreadWindows(GetCurrentThreadId(), FollowScreen, 0);
+        Shell_EnumScreenWindows(FollowScreen, 0);
         return 0;
     case WM_DESTROY: g_hwndStrip = nullptr; return 0;
     }
@@ -156,25 +166,65 @@ WNDPROC OriginalProc(HWND hwnd, bool stepAside)
     return original;
 }
 
-// Sees a full-screen window's creation through WM_NCCREATE, then steps
-// aside: the window loses its caption and frame and takes the work area.
+// Sees a full-screen window's creation through WM_NCCREATE and WM_CREATE,
+// then steps aside: the window loses its caption and frame and takes the
+// work area; on a desktop it goes into the frame first, which shows once
+// the window is made.
 LRESULT CALLBACK FullScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE && Shell_IsWindowed())
+        Shell_AdoptWindow(hwnd, reinterpret_cast<CREATESTRUCTW*>(lParam));
     const LRESULT result =
-        CallWindowProcW(OriginalProc(hwnd, message == WM_NCCREATE), hwnd, message, wParam, lParam);
+        CallWindowProcW(OriginalProc(hwnd, message == WM_CREATE || message == WM_NCDESTROY), hwnd,
+                        message, wParam, lParam);
     if (message == WM_NCCREATE && result != 0)
     {
         MakeFullScreen(hwnd);
         Shell_TitleStrip();
     }
+    if (message == WM_CREATE && result != -1)
+        Shell_ScreenWindowMade(hwnd);
     return result;
 }
 
-bool IsShellWindow(HWND hwnd)
+// Sees a dialog's WM_INITDIALOG, then steps aside: a dialog that did not
+// place itself on the screen (a message box, centred on the desktop) is
+// centred on it.
+LRESULT CALLBACK OnScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CallWindowProcW(
+        OriginalProc(hwnd, message == WM_INITDIALOG || message == WM_NCDESTROY), hwnd, message,
+        wParam, lParam);
+    if (message == WM_INITDIALOG)
+    {
+        const RECT screen = Shell_ScreenRect();
+        RECT rect;
+        GetWindowRect(hwnd, &rect);
+        RECT inside;
+        if (!IntersectRect(&inside, &rect, &screen) || !EqualRect(&inside, &rect))
+        {
+            const int width = rect.right - rect.left;
+            const int height = rect.bottom - rect.top;
+            SetWindowPos(hwnd, nullptr, screen.left + (screen.right - screen.left - width) / 2,
+                         screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    return result;
+}
+
+bool IsStrip(HWND hwnd)
 {
     wchar_t className[64];
     GetClassNameW(hwnd, className, ARRAYSIZE(className));
     return lstrcmpW(className, kStripClass) == 0;
+}
+
+bool IsDialog(HWND hwnd)
+{
+    wchar_t className[16];
+    GetClassNameW(hwnd, className, ARRAYSIZE(className));
+    return lstrcmpW(className, L"#32770") == 0;
 }
 
 bool IsStandardControl(HWND hwnd)
@@ -210,25 +260,31 @@ void Intercept(HWND hwnd, WNDPROC proc)
 // Overlapped top-level windows (neither pop-ups nor children) get the work
 // area, as the handheld gives them. Wine has already replaced CW_USEDEFAULT
 // by real coordinates when this hook runs, so the style decides. Standard
-// controls get the handheld's default font. The strip follows activation.
+// controls get the handheld's default font; on a desktop, dialogs open on
+// the screen. The strip follows activation: the frame's stands for its
+// window's.
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND hwnd = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_CREATEWND)
     {
         const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-        if ((cs->style & (WS_CHILD | WS_POPUP)) == 0 && !IsShellWindow(hwnd))
+        if ((cs->style & (WS_CHILD | WS_POPUP)) == 0 && !IsStrip(hwnd) && !Shell_IsFrame(hwnd))
             Intercept(hwnd, FullScreenProc);
         else if ((cs->style & WS_CHILD) != 0 && IsStandardControl(hwnd))
             Intercept(hwnd, DefaultFontProc);
+        else if ((cs->style & WS_POPUP) != 0 && Shell_IsWindowed() && IsDialog(hwnd))
+            Intercept(hwnd, OnScreenProc);
     }
-    else if (code == HCBT_ACTIVATE && !IsShellWindow(hwnd))
+    else if (code == HCBT_ACTIVATE && !IsStrip(hwnd))
     {
-        ShowActive(hwnd);
+        ShowActive(Shell_IsFrame(hwnd) ? Shell_ScreenWindow(hwnd) : hwnd);
     }
-    else if (code == HCBT_DESTROYWND && hwnd == g_hwndActive)
+    else if (code == HCBT_DESTROYWND)
     {
-        ShowActive(nullptr);
+        if (hwnd == g_hwndActive)
+            ShowActive(nullptr);
+        Shell_ScreenWindowGone(hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -255,7 +311,8 @@ const bool g_shellStarted = StartShell();
 
 RECT Shell_WorkArea()
 {
-    return {0, SHELL_STRIP_HEIGHT, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const SIZE screen = Shell_ScreenSize();
+    return {0, SHELL_STRIP_HEIGHT, screen.cx, screen.cy};
 }
 
 HWND Shell_TitleStrip()
@@ -268,9 +325,13 @@ HWND Shell_TitleStrip()
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kStripClass;
     RegisterClassW(&wc);
-    g_hwndStrip =
-        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"",
-                        WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    if (HWND frame = Shell_Frame())
+        g_hwndStrip = CreateWindowExW(0, kStripClass, L"", WS_CHILD, 0, 0, 0, 0, frame, nullptr,
+                                      wc.hInstance, nullptr);
+    else
+        g_hwndStrip =
+            CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kStripClass, L"",
+                            WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
     StripPlace(g_hwndStrip);
     return g_hwndStrip;
 }
@@ -327,8 +388,17 @@ BOOL WINAPI Shell_SetForegroundWindow(HWND hwnd)
         window = hwnd;
     if (!IsWindow(window))
         return FALSE;
+    // A window of a frame comes to the front of it, and the frame forward.
+    HWND root = GetAncestor(window, GA_ROOT);
+    if (root != window && Shell_IsFrame(root))
+    {
+        BringWindowToTop(window);
+        if (IsIconic(root))
+            ShowWindow(root, SW_RESTORE);
+        window = root;
+    }
     // The window's last active owned window (an open dialog) takes the focus.
     HWND popup = GetLastActivePopup(window);
-    (SetForegroundWindow)(window);
-    return (SetForegroundWindow)(popup != nullptr ? popup : window);
+    SetForegroundWindow(window);
+    return SetForegroundWindow(popup != nullptr ? popup : window);
 }

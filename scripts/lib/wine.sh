@@ -2,8 +2,8 @@
 # Japanese fonts, a virtual desktop of the handheld's screen (240x320, turned
 # to 320x240 by ChangeDisplaySettings) on a private X server, and a
 # wineserver that stays up while tests run. Beside it, a desktop as Windows
-# has it (TOLMIRAK_WINDOWED=1): a 1280x800 X server of its own and a prefix
-# without the virtual desktop, where the program shows the handheld's screen
+# has it (TOLMIRAK_WINDOWED=1): a 1280x800 X server of its own with a window
+# manager, and a prefix without the virtual desktop, where the program shows the handheld's screen
 # as a window of its own. The X server it starts, the
 # wineserver and every Wine program share one CPU (TOLMIRAK_NO_PIN=1 turns
 # that off): on a virtual machine a round trip between processes on two CPUs
@@ -26,7 +26,7 @@ fi
 STARTED_SCREENS=()
 
 wine_packages() {
-    echo wine wine64 fonts-wine xvfb x11-utils xauth xdotool fonts-ipafont-gothic \
+    echo wine wine64 fonts-wine xvfb x11-utils xauth xdotool openbox fonts-ipafont-gothic \
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 }
 
@@ -90,6 +90,24 @@ start_screen() {
     fi
 }
 
+# A desktop has a window manager, and Wine counts on one for its managed
+# windows: without it, each dialog's showing and hiding waits two seconds
+# for a window state that never comes. Openbox, unless one is running, with
+# its own settings but for Alt+Space, which it leaves to the program's
+# system menu, as Windows does.
+start_window_manager() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    local settings=$WINE_ROOT/build/windows/openbox.xml
+    sed '/<keybind key="A-space">/,/<\/keybind>/d' /etc/xdg/openbox/rc.xml >"$settings"
+    openbox --sm-disable --config-file "$settings" </dev/null >/dev/null 2>&1 &
+    STARTED_SCREENS+=($!)
+    local i
+    for i in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+}
+
 # The settings files a prefix is made from: the program's own and, unless
 # it runs windowed, the virtual desktop of the handheld's screen.
 wine_settings() {
@@ -104,6 +122,7 @@ prepare_wine() {
     # A private screen; a display of the user's is used as it is.
     [ -n "${TOLMIRAK_DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 ||
         start_screen "$DISPLAY" "$SCREEN_SIZE"
+    [ -z "${TOLMIRAK_WINDOWED:-}" ] || start_window_manager
     make_prefix $(wine_settings)
     # The server and Wine's own services outlive this script's commands:
     # they must not hold its output open.

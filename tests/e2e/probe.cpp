@@ -15,10 +15,34 @@ namespace
 
 const wchar_t kClass[] = L"TOLMIRAK";
 const wchar_t kTitle[] = L"\u30C8\u30EB\u30DF\u30E9\u30AF";
+const wchar_t kFrameClass[] = L"ShellScreen";
+
+// The main window of a copy: a top-level window, or on a desktop larger
+// than the handheld's screen, inside that copy's frame.
+HWND MainWindowIn(HWND hwnd)
+{
+    wchar_t className[64], title[64];
+    GetClassNameW(hwnd, className, 64);
+    GetWindowTextW(hwnd, title, 64);
+    if (wcscmp(className, kClass) == 0 && wcscmp(title, kTitle) == 0)
+        return hwnd;
+    return wcscmp(className, kFrameClass) == 0 ? FindWindowExW(hwnd, nullptr, kClass, kTitle)
+                                                : nullptr;
+}
+
+BOOL CALLBACK FindMain(HWND hwnd, LPARAM found)
+{
+    HWND main = MainWindowIn(hwnd);
+    if (main != nullptr)
+        *reinterpret_cast<HWND*>(found) = main;
+    return main == nullptr;
+}
 
 HWND MainWindow()
 {
-    return FindWindowW(kClass, kTitle);
+    HWND main = nullptr;
+    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&main));
+    return main;
 }
 
 void PrintRect(HWND hwnd)
@@ -99,10 +123,7 @@ void PrintRows(HWND list)
 
 BOOL CALLBACK CountMain(HWND hwnd, LPARAM count)
 {
-    wchar_t className[64], title[64];
-    GetClassNameW(hwnd, className, 64);
-    GetWindowTextW(hwnd, title, 64);
-    if (wcscmp(className, kClass) == 0 && wcscmp(title, kTitle) == 0)
+    if (MainWindowIn(hwnd) != nullptr)
         ++*reinterpret_cast<int*>(count);
     return TRUE;
 }
@@ -134,11 +155,22 @@ int wmain(int argc, wchar_t** argv)
     {
         int count = 0;
         EnumWindows(CountMain, reinterpret_cast<LPARAM>(&count));
-        std::printf("%d %s\n", count, GetForegroundWindow() == main ? "foreground" : "background");
+        const bool front = main != nullptr && GetForegroundWindow() == GetAncestor(main, GA_ROOT);
+        std::printf("%d %s\n", count, front ? "foreground" : "background");
         return 0;
     }
     if (command == L"rect")
         PrintRect(GetDlgItem(main, arg));
+    else if (command == L"frame") // the window that holds the screen, and its inside
+    {
+        HWND root = GetAncestor(main, GA_ROOT);
+        PrintRect(root);
+        RECT inside;
+        GetClientRect(root, &inside);
+        MapWindowPoints(root, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+        std::printf("%ld %ld %ld %ld\n", inside.left, inside.top, inside.right - inside.left,
+                    inside.bottom - inside.top);
+    }
     else if (command == L"text")
     {
         wchar_t text[2048] = L"";
@@ -147,6 +179,8 @@ int wmain(int argc, wchar_t** argv)
     }
     else if (command == L"rows")
         PrintRows(GetDlgItem(main, IDC_RESULT_LIST));
+    else if (command == L"select") // entry <N> of list <arg>, -1 for none, as a program would
+        SendMessageW(GetDlgItem(main, arg), CB_SETCURSEL, static_cast<WPARAM>(_wtoi(argv[3])), 0);
     else if (command == L"visible")
         std::printf("%d\n", IsWindowVisible(GetDlgItem(main, arg)) ? 1 : 0);
     else if (command == L"combo-item") // where entry <arg> of an open drop-down list is
@@ -191,11 +225,11 @@ int wmain(int argc, wchar_t** argv)
         wchar_t caption[128] = L"";
         GetWindowTextW(dialog, caption, 128);
         PrintUtf8(caption);
-        PrintRect(GetDlgItem(dialog, arg));
+        PrintRect(arg != 0 ? GetDlgItem(dialog, arg) : dialog); // 0: the dialog itself
     }
     else
     {
-        std::printf("usage: probe wait|copies|rect ID|text ID|rows|visible ID|combo-item ID "
+        std::printf("usage: probe wait|copies|rect ID|frame|text ID|rows|select ID N|visible ID|combo-item ID "
                     "N|menu-button N|popup|clipboard|dialog ID\n");
         return 2;
     }

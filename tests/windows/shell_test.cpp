@@ -124,8 +124,11 @@ TEST(Screen, DefaultWindowTakesTheAreaBelowTheTitleStrip)
 
 TEST(Screen, PopUpsKeepTheirPlace)
 {
-    HWND hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 10, 40, 100, 50, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+    // Created in the desktop's coordinates, which are the screen's unless the
+    // screen is a window of its own.
+    const RECT screen = Shell_ScreenRect();
+    HWND hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, screen.left + 10, screen.top + 40, 100,
+                                50, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     const RECT rect = ScreenRect(hwnd);
     EXPECT_EQ(rect.left, 10);
     EXPECT_EQ(rect.top, 40);

@@ -122,8 +122,9 @@ std::wstring ResourceString(HINSTANCE instance, UINT id)
 
 COLORREF ScreenPixel(int x, int y)
 {
+    const RECT shown = Shell_ScreenRect();
     HDC screen = GetDC(nullptr);
-    const COLORREF color = GetPixel(screen, x, y);
+    const COLORREF color = GetPixel(screen, shown.left + x, shown.top + y);
     ReleaseDC(nullptr, screen);
     return color;
 }

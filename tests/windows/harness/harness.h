@@ -5,6 +5,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+// The tests see the screen as the program does: the handheld's, on a desktop too.
+#include <aygshell.h>
+#include <screen.h>
 
 #include <gtest/gtest.h>
 

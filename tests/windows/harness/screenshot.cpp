@@ -80,7 +80,8 @@ bool SaveScreenshot(const std::wstring& path)
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    const RECT shown = Shell_ScreenRect();
+    BitBlt(memory, 0, 0, width, height, screen, shown.left, shown.top, SRCCOPY);
     GdiFlush();
 
     std::string rows;

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# End-to-end on a desktop as Windows has it: the real tolmirak.exe in a Wine
+# prefix without a virtual desktop, on the windowed runtime's 1280x800 X
+# screen and its window manager (openbox), where the program shows the
+# handheld's screen as a window of its own. Driven through the window
+# manager and with real events (xdotool, wmctrl), checked from X (xprop,
+# screenshots) and from another process (probe).
+set -u
+root=$(cd "$(dirname "$0")/../.." && pwd)
+export TOLMIRAK_WINDOWED=1
+# Its own prefix and screen, whatever the environment names for the other runtime.
+unset WINEPREFIX TOLMIRAK_DISPLAY
+. "$root/scripts/lib/wine.sh"
+wine_environment
+app="$root/build/windows/app/tolmirak.exe"
+probe_exe="$root/build/windows/tests/windows/probe.exe"
+shots=$(mktemp -d)
+. "$root/tests/e2e/check.sh"
+
+probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+tap() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
+tap_control() { read -r x y w h < <(probe rect "$1"); tap $((x + w / 2)) $((y + h / 2)); }
+key() { xdotool key "$1"; sleep 0.6; }
+
+trap 'rm -rf "$shots"' EXIT
+check "a window manager runs on the desktop" \
+    "$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -c 'window id')" "1"
+
+managed() { xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*'; }
+property() { xprop -id "$window" "$1" | sed 's/^[^=]*= //'; }
+# The window's inside, in the desktop's coordinates, and its size.
+inside() { probe frame | sed -n 2p; }
+size() { inside | cut -d' ' -f3-; }
+# Where a control lies on the handheld's screen: from the inside's origin.
+placed() {
+    local ix iy x y rest
+    read -r ix iy rest < <(inside)
+    read -r x y rest < <(probe rect "$1")
+    echo "$((x - ix)) $((y - iy))"
+}
+# The window with its decoration, as ImageMagick draws a rectangle.
+decorated() {
+    local x y w h l r t b
+    read -r x y < <(xwininfo -id "$window" | sed -n 's/.*Absolute upper-left [XY]: *//p' | tr '\n' ' ')
+    read -r w h < <(xwininfo -id "$window" | sed -n 's/.*\(Width\|Height\): *//p' | tr '\n' ' ')
+    read -r l r t b < <(property _NET_FRAME_EXTENTS | tr -d ,)
+    echo "$((x - l)),$((y - t)) $((x + w + r - 1)),$((y + h + b - 1))"
+}
+blacked_out() { convert "$1" -fill black -draw "rectangle $2" "$1.out.png"; echo "$1.out.png"; }
+
+start_app() {
+    wine "$app" "$@" </dev/null >/dev/null 2>&1 &
+    app_pid=$!
+    probe wait >/dev/null
+    sleep 1
+    window=$(managed | tail -n 1)
+}
+
+echo "== the window on the desktop"
+import -window root "$shots/before.png"
+start_app
+check "one managed window" "$(managed | wc -l)" "1"
+check "its title" "$(property _NET_WM_NAME)" '"トルミラク"'
+check "its class" "$(property WM_CLASS)" '"tolmirak.exe", "tolmirak.exe"'
+check "its inside is the handheld's screen" "$(size)" "240 320"
+check "portrait placements" "$(placed 1054) $(placed 1057)" "60 81 170 133"
+import -window root "$shots/after.png"
+area=$(decorated)
+check "the desktop outside it is untouched" "$(compare -metric AE \
+    "$(blacked_out "$shots/before.png" "$area")" "$(blacked_out "$shots/after.png" "$area")" null: 2>&1)" "0"
+
+echo "== moved, then used where it is"
+read -r x0 y0 rest < <(inside)
+xdotool windowmove "$window" 600 300
+sleep 0.8
+read -r x1 y1 rest < <(inside)
+check "the window manager moved it" "$([ "$x1" -gt "$x0" ] && [ "$y1" -gt "$y0" ] && echo moved)" "moved"
+check "the screen moved with it" "$(placed 1057)" "170 133"
+tap_control 1057                                  # 年齢推定
+check "a click on 年齢推定 at its new place fills the list" "$(probe rows | wc -l)" "13"
+rows=$(probe rows)
+
+echo "== minimized and restored"
+xdotool windowminimize "$window"
+sleep 0.8
+check "minimized" "$(xprop -id "$window" WM_STATE | grep -o Iconic)" "Iconic"
+wmctrl -i -a "$window"
+sleep 0.8
+check "restored" "$(xprop -id "$window" WM_STATE | grep -o Normal)" "Normal"
+check "with its rows" "$(probe rows)" "$rows"
+
+echo "== turned from the system menu"
+xdotool mousemove $((x1 + 120)) $((y1 + 10))
+key alt+space
+check "Alt+Space opens the system menu" "$(probe popup | wc -w)" "4"
+key t
+check "its turn item makes the inside landscape" "$(size)" "320 240"
+check "landscape placements" "$(placed 1054) $(placed 1057)" "200 56 250 108"
+check "the rows stay" "$(probe rows)" "$rows"
+key alt+space
+key t
+check "turning again gives portrait back" "$(size) $(placed 1057)" "240 320 170 133"
+
+echo "== dialogs open inside it"
+within() { # a window's rectangle lies inside the screen
+    local ix iy iw ih x y w h
+    read -r ix iy iw ih < <(inside)
+    read -r x y w h < <(echo "$1")
+    [ "$x" -ge "$ix" ] && [ "$y" -ge "$iy" ] && [ $((x + w)) -le $((ix + iw)) ] &&
+        [ $((y + h)) -le $((iy + ih)) ] && echo inside
+}
+key ctrl+a
+dialog=$(probe dialog 1)
+check "the About box" "$(probe dialog 0 | head -n 1) $(within "$(probe dialog 0 | tail -n 1)")" \
+    "Tolmirak のバージョン情報 inside"
+read -r x y w h < <(echo "$dialog" | tail -n 1)
+tap $((x + w / 2)) $((y + h / 2))                 # 閉じる
+probe select 1054 -1                              # no year: a year the list cannot give
+tap_control 1057                                  # the invalid-input message
+check "the message box" "$(probe dialog 0 | head -n 1) $(within "$(probe dialog 0 | tail -n 1)")" \
+    "入力値不正 inside"
+check "dialogs have no taskbar button of their own" "$(for d in $(managed); do
+    xprop -id "$d" _NET_WM_STATE | grep -c SKIP_TASKBAR; done | tr -d '\n')" "01"
+key Return
+check "it closes" "$(probe dialog 0 | tail -n 1)" "none"
+
+echo "== closed by the window manager"
+wmctrl -i -c "$window"
+finish "$app_pid"
+check "the close box ends it with exit code 0" "$finished" "0"
+check "no window is left" "$(managed | wc -l)" "0"
+
+echo "== started turned"
+start_app /landscape /unknown
+check "/landscape: the inside is landscape" "$(size)" "320 240"
+check "/landscape placements" "$(placed 1054) $(placed 1057)" "200 56 250 108"
+key ctrl+q
+finish "$app_pid"
+check "Ctrl+Q ends it with exit code 0" "$finished" "0"
+
+checked
