@@ -120,9 +120,10 @@ wine_settings() {
 prepare_wine() {
     wine_environment
     # A private screen; a display of the user's is used as it is.
-    [ -n "${TOLMIRAK_DISPLAY:-}" ] && xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 ||
+    if [ -z "${TOLMIRAK_DISPLAY:-}" ] || ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
         start_screen "$DISPLAY" "$SCREEN_SIZE"
-    [ -z "${TOLMIRAK_WINDOWED:-}" ] || start_window_manager
+        [ -z "${TOLMIRAK_WINDOWED:-}" ] || start_window_manager
+    fi
     make_prefix $(wine_settings)
     # The server and Wine's own services outlive this script's commands:
     # they must not hold its output open.
