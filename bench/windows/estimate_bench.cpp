@@ -2,6 +2,7 @@
 // IDC_ESTIMATE until both views are filled, and the same followed by a full
 // repaint of the window. Usage: estimate_bench [count]
 #include "resource.h"
+#include "program_window.h"
 #include "startup.h"
 
 #include <windows.h>
@@ -43,7 +44,7 @@ int wmain(int argc, wchar_t** argv)
     const int count = argc > 1 ? _wtoi(argv[1]) : 1000;
     if (!InitInstance(GetModuleHandleW(nullptr), SW_SHOWNORMAL))
         return 1;
-    HWND hwnd = FindWindowW(L"TOLMIRAK", nullptr);
+    HWND hwnd = ProgramWindow(L"TOLMIRAK");
     SendMessageW(GetDlgItem(hwnd, IDC_SIGN), CB_SETCURSEL, 1, 0);
     const WPARAM estimate = MAKEWPARAM(IDC_ESTIMATE, BN_CLICKED);
     std::vector<double> bare, painted;

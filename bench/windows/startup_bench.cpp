@@ -4,6 +4,7 @@
 // A B C A B C under the same Wine and screen.
 // Usage: startup_bench [runs]
 #include "beside.h"
+#include "program_window.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -53,7 +54,7 @@ double TimeStart(Program& program)
     HWND hwnd = nullptr;
     while (Now() - start < 20000)
     {
-        hwnd = FindWindowW(program.windowClass, nullptr);
+        hwnd = ProgramWindow(program.windowClass);
         RECT update;
         if (hwnd != nullptr && IsWindowVisible(hwnd) && !GetUpdateRect(hwnd, &update, FALSE))
         {

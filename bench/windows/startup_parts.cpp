@@ -5,6 +5,7 @@
 #include "beside.h"
 #include "control_font.h"
 #include "process_clock.h"
+#include "program_window.h"
 #include "startup.h"
 
 #include <windows.h>
@@ -88,7 +89,7 @@ int RunChild()
         return 1;
     for (const auto& stamp : g_stamps)
         std::printf("%s %.2f\n", stamp.first.c_str(), stamp.second);
-    DestroyWindow(FindWindowW(L"TOLMIRAK", nullptr));
+    DestroyWindow(ProgramWindow(L"TOLMIRAK"));
     return 0;
 }
 
