@@ -88,6 +88,13 @@ wmctrl -i -a "$window"
 sleep 0.8
 check "restored" "$(xprop -id "$window" WM_STATE | grep -o Normal)" "Normal"
 check "with its rows" "$(probe rows)" "$rows"
+xdotool windowminimize "$window"
+sleep 0.8
+wine "$app" </dev/null >/dev/null 2>&1
+check "a second start ends with 0" "$?" "0"
+sleep 0.8
+check "and brings the window back, in front" \
+    "$(xprop -id "$window" WM_STATE | grep -o Normal) $(probe copies)" "Normal 1 foreground"
 
 echo "== turned from the system menu"
 xdotool mousemove $((x1 + 120)) $((y1 + 10))
