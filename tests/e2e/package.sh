@@ -6,7 +6,8 @@
 # started by an ordinary account from its menu entry's command on an X
 # display of that account's own, used, ended and purged; and the zip
 # unpacked and its exe started in a fresh prefix. Runs as root, as the
-# roots need; `--inside` is the part that runs in a root.
+# roots need; `--inside DISPLAY` is the part that runs in a root, with the
+# account's X display (TOLMIRAK_PACKAGE_SCREEN, :95 unless set).
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/tests/e2e/check.sh"
@@ -15,8 +16,9 @@ if [ "${1:-}" = "--inside" ]; then
     cd /tmp/package-test
     export DEBIAN_FRONTEND=noninteractive
     home=/home/person
+    screen=$2
     as_person() {
-        runuser -u person -- env HOME=$home DISPLAY=:95 XAUTHORITY=$home/.Xauthority "$@"
+        runuser -u person -- env HOME=$home DISPLAY=$screen XAUTHORITY=$home/.Xauthority "$@"
     }
     prefix=$home/.local/share/tolmirak/wineprefix
     probe() { as_person env WINEPREFIX=$prefix WINEDEBUG=-all wine probe.exe "$@" 2>/dev/null | tr -d '\r'; }
@@ -27,31 +29,96 @@ if [ "${1:-}" = "--inside" ]; then
     apt-get install -y -qq ./tolmirak_*.deb >/dev/null
     check "apt-get installs the package" "$?" "0"
     check "and pulls Wine from the archive" "$(dpkg-query -W -f='${Status}' wine64)" "install ok installed"
-    apt-get install -y -qq --no-install-recommends lintian desktop-file-utils xvfb xauth xdotool \
+    apt-get install -y -qq --no-install-recommends lintian desktop-file-utils appstream xvfb xauth xdotool \
         x11-apps unzip bc >/dev/null
     check "lintian finds no errors" "$(lintian ./tolmirak_*.deb 2>&1 | grep -c '^E:')" "0"
     lintian -I ./tolmirak_*.deb 2>&1 | sed 's/^/lintian: /'
     check "the menu entry is valid" "$(desktop-file-validate /usr/share/applications/tolmirak.desktop)" ""
+    check "the software centres' entry is valid: no errors, no warnings" \
+        "$(appstreamcli validate --no-net /usr/share/metainfo/jp.example.tolmirak.metainfo.xml >appstream.log 2>&1; echo $?) $(grep -c '^ *[EW]:' appstream.log)" "0 0"
+    sed 's/^/appstream: /' appstream.log
 
     useradd -m person
-    as_person xauth -q add :95 MIT-MAGIC-COOKIE-1 "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')" 2>/dev/null
+    as_person xauth -q add $screen MIT-MAGIC-COOKIE-1 "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')" 2>/dev/null
     # No reset when the last client leaves: a desktop session's display
-    # always has clients.
-    as_person Xvfb :95 -screen 0 320x320x24 -auth $home/.Xauthority -nolisten tcp -noreset \
+    # always has clients. Room beside the program for the dialogs.
+    as_person Xvfb $screen -screen 0 640x480x24 -auth $home/.Xauthority -nolisten tcp -noreset \
         </dev/null >/dev/null 2>&1 &
     for i in $(seq 50); do as_person xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
     command=$(sed -n 's/^Exec=//p' /usr/share/applications/tolmirak.desktop)
+    # Starts the menu entry's command in the language given, with no
+    # terminal, in a session of its own, as a desktop's menu does; $app is
+    # its process.
+    menu_start() {
+        as_person env LANG="$1" setsid -w sh -c "$command" </dev/null >>launcher.log 2>&1 &
+        app=$!
+    }
+    # The text of the launcher's dialog window once one is on the screen,
+    # within ten seconds.
+    dialog_text() {
+        local i
+        for i in $(seq 50); do
+            as_person xdotool search --name '^Tolmirak$' >/dev/null 2>&1 &&
+                pgrep -u person -a zenity | sed -n 's/.* --text //p' | grep . && return
+            sleep 0.2
+        done
+    }
+    # Waits while the start given makes the prefix: the probe must not start
+    # Wine in it before.
+    made() { until [ -f "$prefix/.tolmirak-settings" ] || ! kill -0 "$1" 2>/dev/null; do sleep 0.5; done; }
+    windows() { as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -c '"トルミラク": ("tolmirak.exe" '; }
 
-    echo "== the first start, from the menu entry's command: $command"
-    start=$(now)
-    as_person sh -c "$command" </dev/null >launcher.log 2>&1 &
-    app=$!
-    note=
-    until [ -f "$prefix/.tolmirak-settings" ] || ! kill -0 $app 2>/dev/null; do
-        as_person xdotool search --name '^Tolmirak$' >/dev/null 2>&1 && note=shown
-        sleep 0.5
+    echo "== first starts cut short: the process group killed"
+    for at in 1 3; do
+        menu_start C.UTF-8
+        sleep $at
+        kill -9 -- "-$(ps -o pgid= -p "$(pgrep -u person -n -f /usr/bin/tolmirak)" | tr -d ' ')"
+        wait $app
+        check "killed at $at s, the prefix is not taken as made" "$(ls "$prefix/.tolmirak-settings" 2>/dev/null)" ""
     done
-    check "a note is on the screen while the prefix is made" "$note" "shown"
+
+    echo "== the next start and one 0.5 s after it, in Japanese, as a double click gives"
+    start=$(now)
+    menu_start ja_JP.UTF-8
+    first=$app
+    sleep 0.5
+    menu_start ja_JP.UTF-8
+    second=$app
+    note=$(dialog_text)
+    as_person xwd -root -silent >note.xwd
+    check "a note in Japanese is on the screen while the prefix is made" "${note:0:6}" "トルミラクの"
+    made $first
+    for i in $(seq 12); do [ "$(probe wait)" = ready ] && break; done
+    echo "first start, two at once: $(since "$start")"
+    check "the window appears" "$(probe wait)" "ready"
+    finish $second
+    check "the second start hands over with exit code 0" "$finished" "0"
+    check "one window" "$(windows)" "1"
+    check "the note has closed" "$(pgrep -u person -c zenity)" "0"
+    as_person xdotool key ctrl+q
+    finish $first
+    check "Ctrl+Q ends it, and the first start, with exit code 0" "$finished" "0"
+
+    echo "== no room: an 8 MB tmpfs over ~/.local/share, for an account with no prefix"
+    as_person env WINEPREFIX=$prefix wineserver -w
+    rm -rf "$home/.local/share/tolmirak"
+    mount -t tmpfs -o size=8m,mode=700,uid="$(id -u person)",gid="$(id -g person)" tmpfs $home/.local/share
+    menu_start C.UTF-8
+    text=$(dialog_text)
+    as_person xwd -root -silent >no-room.xwd
+    check "a dialog window names the folder" "$(echo "$text" | grep -c "in $home/.local/share/tolmirak: [0-9]* MB free")" "1"
+    pkill -u person zenity
+    finish $app
+    check "and the start exits non-zero once it is closed" "$([ "$finished" -ne 0 ] && [ "$finished" -ne 124 ] && echo non-zero)" "non-zero"
+    check "leaving no prefix" "$(ls -d "$prefix" 2>/dev/null)" ""
+    umount $home/.local/share
+
+    echo "== the first start once there is room, in English, as timed"
+    start=$(now)
+    menu_start C.UTF-8
+    note=$(dialog_text)
+    check "a note in English is on the screen while the prefix is made" "${note:0:30}" "Tolmirak is preparing Wine for"
+    made $app
     for i in $(seq 12); do [ "$(probe wait)" = ready ] && break; done
     echo "first start, the prefix made: $(since "$start")"
     check "the window appears" "$(probe wait)" "ready"
@@ -147,9 +214,9 @@ for release in 12 13; do
     mkdir -p "$try/tests/e2e"
     cp "$0" "$try/tests/e2e/package.sh"
     cp "$root/tests/e2e/check.sh" "$try/tests/e2e/"
-    in_debian_root "$release-try" bash /tmp/package-test/tests/e2e/package.sh --inside
+    in_debian_root "$release-try" bash /tmp/package-test/tests/e2e/package.sh --inside "${TOLMIRAK_PACKAGE_SCREEN:-:95}"
     check "everything passed in Debian $release" "$?" "0"
-    cp "$try/screen.xwd" "$out/debian-$release.xwd"
+    for shot in screen note no-room; do cp "$try/$shot.xwd" "$out/debian-$release-$shot.xwd"; done
     remove_debian_root "$release-try"
 done
 checked
