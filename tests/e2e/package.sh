@@ -30,7 +30,7 @@ if [ "${1:-}" = "--inside" ]; then
     check "apt-get installs the package" "$?" "0"
     check "and pulls Wine from the archive" "$(dpkg-query -W -f='${Status}' wine64)" "install ok installed"
     apt-get install -y -qq --no-install-recommends lintian desktop-file-utils appstream xvfb xauth xdotool \
-        x11-apps unzip bc >/dev/null
+        x11-apps openbox unzip bc >/dev/null
     check "lintian finds no errors" "$(lintian ./tolmirak_*.deb 2>&1 | grep -c '^E:')" "0"
     lintian -I ./tolmirak_*.deb 2>&1 | sed 's/^/lintian: /'
     check "the menu entry is valid" "$(desktop-file-validate /usr/share/applications/tolmirak.desktop)" ""
@@ -45,6 +45,8 @@ if [ "${1:-}" = "--inside" ]; then
     as_person Xvfb $screen -screen 0 640x480x24 -auth $home/.Xauthority -nolisten tcp -noreset \
         </dev/null >/dev/null 2>&1 &
     for i in $(seq 50); do as_person xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
+    # A desktop's window manager.
+    as_person openbox --sm-disable </dev/null >/dev/null 2>&1 &
     command=$(sed -n 's/^Exec=//p' /usr/share/applications/tolmirak.desktop)
     # Starts the menu entry's command in the language given, with no
     # terminal, in a session of its own, as a desktop's menu does; $app is
@@ -140,17 +142,21 @@ if [ "${1:-}" = "--inside" ]; then
     check "the window appears" "$(probe wait)" "ready"
     echo "later start: $(since "$start")"
     sleep 0.5
+    window=$(as_person xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*')
+    check "one managed window, of the class that the menu entry's StartupWMClass names" \
+        "$(as_person xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')" \
+        "$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/tolmirak.desktop)"
+    check "its title is トルミラク" "$(as_person env LC_ALL=C.UTF-8 xprop -id "$window" _NET_WM_NAME)" \
+        '_NET_WM_NAME(UTF8_STRING) = "トルミラク"'
     as_person xdotool key ctrl+q
     finish $app
     check "Ctrl+Q ends it with exit code 0" "$finished" "0"
     as_person env WINEPREFIX=$prefix wineserver -w
     as_person tolmirak --landscape </dev/null >>launcher.log 2>&1 &
     app=$!
-    # The turn restarts Wine: look once the program itself has started.
-    for i in $(seq 100); do pgrep -u person -f 'tolmirak/tolmirak\.exe' >/dev/null && break; sleep 0.2; done
     probe wait >/dev/null
-    check "--landscape turns the screen: a 320x240 window on the display" \
-        "$(as_person xwininfo -root -children | grep -c ' 320x240+')" "1"
+    check "--landscape turns the screen: the window holds 320x240" \
+        "$(as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c ' 320x240+')" "1"
     as_person xdotool key ctrl+q
     finish $app
     check "tolmirak --version gives the package's version" \
