@@ -68,6 +68,8 @@ if [ "${1:-}" = "--inside" ]; then
     # Waits while the start given makes the prefix: the probe must not start
     # Wine in it before.
     made() { until [ -f "$prefix/.tolmirak-settings" ] || ! kill -0 "$1" 2>/dev/null; do sleep 0.5; done; }
+    # The screen, once a window just shown on it has drawn.
+    shot() { sleep 1; as_person xwd -root -silent >"$1.xwd"; }
     windows() { as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -c '"トルミラク": ("tolmirak.exe" '; }
 
     echo "== first starts cut short: the process group killed"
@@ -87,7 +89,7 @@ if [ "${1:-}" = "--inside" ]; then
     menu_start ja_JP.UTF-8
     second=$app
     note=$(dialog_text)
-    as_person xwd -root -silent >note.xwd
+    shot note
     check "a note in Japanese is on the screen while the prefix is made" "${note:0:6}" "トルミラクの"
     made $first
     for i in $(seq 12); do [ "$(probe wait)" = ready ] && break; done
@@ -107,7 +109,7 @@ if [ "${1:-}" = "--inside" ]; then
     mount -t tmpfs -o size=8m,mode=700,uid="$(id -u person)",gid="$(id -g person)" tmpfs $home/.local/share
     menu_start C.UTF-8
     text=$(dialog_text)
-    as_person xwd -root -silent >no-room.xwd
+    shot no-room
     check "a dialog window names the folder" "$(echo "$text" | grep -c "in $home/.local/share/tolmirak: [0-9]* MB free")" "1"
     pkill -u person zenity
     finish $app
