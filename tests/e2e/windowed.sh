@@ -52,8 +52,14 @@ start_app() {
     wine "$app" "$@" </dev/null >/dev/null 2>&1 &
     app_pid=$!
     probe wait >/dev/null
+    # Until the window manager has taken the window and placed it.
+    local i
+    for i in $(seq 50); do
+        window=$(managed | tail -n 1)
+        [ -n "$window" ] && xprop -id "$window" WM_STATE 2>/dev/null | grep -q Normal && break
+        sleep 0.1
+    done
     sleep 1
-    window=$(managed | tail -n 1)
 }
 
 echo "== the window on the desktop"
