@@ -3,8 +3,8 @@
 # to 320x240 by ChangeDisplaySettings) on a private X server, and a
 # wineserver that stays up while tests run. Beside it, a desktop as Windows
 # has it (TOLMIRAK_WINDOWED=1): a 1280x800 X server of its own with a window
-# manager, and a prefix without the virtual desktop, where the program shows the handheld's screen
-# as a window of its own. The X server it starts, the
+# manager, and a prefix without the virtual desktop, where the program shows
+# the handheld's screen as a window of its own. The X server it starts, the
 # wineserver and every Wine program share one CPU (TOLMIRAK_NO_PIN=1 turns
 # that off): on a virtual machine a round trip between processes on two CPUs
 # waits for the idle one to wake (measured here: 21 µs against 13 µs on one).
@@ -136,6 +136,18 @@ prepare_wine() {
 prepare_windowed_wine() {
     STARTED_SCREENS+=($(TOLMIRAK_WINDOWED=1 WINEPREFIX= TOLMIRAK_DISPLAY= \
         bash -c '. "$0" && prepare_wine && echo "${STARTED_SCREENS[@]}"' "${BASH_SOURCE[0]}"))
+}
+
+# Runs a command (a function of the caller's too) in the windowed runtime,
+# in a subshell, whatever the environment names for the other one.
+windowed() {
+    (
+        export TOLMIRAK_WINDOWED=1
+        unset WINEPREFIX TOLMIRAK_DISPLAY
+        . "$WINE_ROOT/scripts/lib/wine.sh"
+        wine_environment
+        "$@"
+    )
 }
 
 # Stops the wineservers and the screens that this script started.
