@@ -16,11 +16,24 @@ program_environment() {
     export XENVIRONMENT=${XENVIRONMENT:-/dev/null}
 }
 
-# Whether the prefix was made from these settings files, in this order,
-# after Wine's own fonts were installed.
+# Where Wine keeps its Windows-side libraries and the data it copies into
+# a prefix.
+WINE_FILES="$(echo /usr/lib/*/wine/*-windows) /usr/share/wine/nls"
+
+# What a prefix is made from: the settings files, in order, and the Wine
+# that made it, told by the times of its wine.inf (which Wine compares with
+# a prefix's .update-timestamp to decide on an update) and of its library
+# folders (which every upgrade of them changes).
+prefix_settings() {
+    cat "$@"
+    echo "; Wine $(stat -c %Y /usr/share/wine/wine.inf $WINE_FILES | tr '\n' ' ')"
+}
+
+# Whether the prefix was made from these settings files by this Wine, after
+# Wine's own fonts were installed.
 prefix_is_current() {
     local made=$WINEPREFIX/.tolmirak-settings
-    cat "$@" | cmp -s - "$made" && [ ! /usr/share/wine/fonts -nt "$made" ]
+    prefix_settings "$@" | cmp -s - "$made" && [ ! /usr/share/wine/fonts -nt "$made" ]
 }
 
 # Makes the prefix afresh from the settings files (REGEDIT4 files, imported
@@ -48,13 +61,54 @@ make_prefix() {
     # The registry reaches the prefix's files when the server ends.
     wineserver -k 2>/dev/null || true
     wineserver -w
-    cat "$@" >"$WINEPREFIX/.tolmirak-settings" || { echo "the settings' copy"; return 1; }
+    prefix_settings "$@" >"$WINEPREFIX/.tolmirak-settings" || { echo "the settings' copy"; return 1; }
 }
 
 # What a prefix takes, in KiB: Wine copies its Windows-side libraries into
 # every prefix, and adds some 60 MB of its own files and registry.
 prefix_room_needed() {
     echo $(($(du -sk /usr/lib/*/wine/x86_64-windows | awk '{s += $1} END {print s}') + 64 * 1024))
+}
+
+# The profile folder's name in a shared template prefix, made anew under the
+# account's name in each copy of it.
+TEMPLATE_USER=tolmirak
+
+# Whether the prefix's Wine libraries are links into Wine's install, as in a
+# copy of the shared template.
+prefix_is_linked() { [ -L "$WINEPREFIX/drive_c/windows/system32/ntdll.dll" ]; }
+
+# What a copy of the template takes, in KiB: its files (the links as links)
+# and room for the registry to grow.
+copy_room_needed() { echo $(($(du -sk "$1" | cut -f1) + 4 * 1024)); }
+
+# Makes the prefix a copy of the template prefix given: Wine's libraries
+# stay links into Wine's install, everything else (the registry above all,
+# which Wine rewrites in place) becomes the account's own, and the profile
+# folder takes the account's name, as Wine names it from $USER. The copy is
+# made beside the prefix and renamed into place, so a copy cut short is
+# never taken as made. Fails naming the step, as make_prefix does.
+copy_template() {
+    local template=$1 user=${USER:-$(id -un)} new name step
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX".copy-* "${WINEPREFIX:?}"
+    new=$(mktemp -d "$WINEPREFIX.copy-XXXXXX") || { echo mktemp; return 1; }
+    # The registry writes C:\users\NAME as C:\\users\\NAME.
+    name=$(printf '%s' "$user" | sed 's/[\/&]/\\&/g')
+    if ! cp -a "$template/." "$new/" 2>/dev/null; then
+        step="copying $template"
+    elif [ "$user" != "$TEMPLATE_USER" ] && ! mv "$new/drive_c/users/$TEMPLATE_USER" "$new/drive_c/users/$user"; then
+        step="the profile folder"
+    elif ! sed -i 's/\\\\users\\\\'"$TEMPLATE_USER"'\(\\\\\|"\)/\\\\users\\\\'"$name"'\1/g' "$new/user.reg" "$new/system.reg"; then
+        step="the registry"
+    elif mv -T "$new" "$WINEPREFIX"; then
+        return 0
+    else
+        step="renaming the copy"
+    fi
+    rm -rf "$new"
+    echo "$step"
+    return 1
 }
 
 # Holds the lock beside the prefix on descriptor 9 (flock), waiting while
