@@ -17,20 +17,17 @@ if [ "${1:-}" = "--inside" ]; then
     export DEBIAN_FRONTEND=noninteractive
     home=/home/person
     screen=$2
-    as_person() {
-        runuser -u person -- env HOME=$home DISPLAY=$screen XAUTHORITY=$home/.Xauthority "$@"
-    }
-    prefix=$home/.local/share/tolmirak/wineprefix
-    probe() { as_person env WINEPREFIX=$prefix WINEDEBUG=-all wine probe.exe "$@" 2>/dev/null | tr -d '\r'; }
     now() { date +%s.%N; }
     since() { LC_ALL=C printf '%.1f s' "$(echo "$(now) - $1" | bc)"; }
 
     apt-get update -qq
-    apt-get install -y -qq ./tolmirak_*.deb >/dev/null
-    check "apt-get installs the package" "$?" "0"
-    check "and pulls Wine from the archive" "$(dpkg-query -W -f='${Status}' wine64)" "install ok installed"
     apt-get install -y -qq --no-install-recommends lintian desktop-file-utils appstream xvfb xauth xdotool \
         x11-apps openbox unzip bc >/dev/null
+    start=$(now)
+    apt-get install -y -qq ./tolmirak_*.deb >/dev/null
+    check "apt-get installs the package" "$?" "0"
+    echo "apt-get install, Wine and the template included: $(since "$start")"
+    check "and pulls Wine from the archive" "$(dpkg-query -W -f='${Status}' wine64)" "install ok installed"
     check "lintian finds no errors" "$(lintian ./tolmirak_*.deb 2>&1 | grep -c '^E:')" "0"
     lintian -I ./tolmirak_*.deb 2>&1 | sed 's/^/lintian: /'
     check "the menu entry is valid" "$(desktop-file-validate /usr/share/applications/tolmirak.desktop)" ""
@@ -38,8 +35,28 @@ if [ "${1:-}" = "--inside" ]; then
         "$(appstreamcli validate --no-net /usr/share/metainfo/jp.example.tolmirak.metainfo.xml >appstream.log 2>&1; echo $?) $(grep -c '^ *[EW]:' appstream.log)" "0 0"
     sed 's/^/appstream: /' appstream.log
 
-    useradd -m person
+    template=/var/cache/tolmirak/wineprefix
+    # Links that lead anywhere but into Wine's install, the prefix's own
+    # drive or the root of the file system (drive Z:).
+    stray_links() { find "$1" -type l ! -lname '/usr/*' ! -lname ../drive_c ! -lname / ! -lname '/dev/*' -printf '%p -> %l\n'; }
+    echo "== the template: $(du -sh $template | cut -f1), made at install"
+    check "it is made, root's, and writable by root alone" \
+        "$(stat -c %U $template)/$(find /var/cache/tolmirak ! -type l \( ! -user root -o -perm /022 \) | wc -l)" "root/0"
+    check "it holds no link out of Wine's install nor a word of root's" \
+        "$(stray_links $template)$(grep -l '/root\|users\\\\root' $template/*.reg)" ""
+    check "its profile folder belongs to no account" "$(ls $template/drive_c/users)" "$(printf 'Public\ntolmirak')"
+
+    # Two accounts on one X display, the first account's, each with a copy
+    # of its cookie.
+    for account in person person2; do useradd -m $account; done
+    as() {
+        local account=$1
+        shift
+        runuser -u $account -- env HOME=/home/$account DISPLAY=$screen XAUTHORITY=/home/$account/.Xauthority "$@"
+    }
+    as_person() { as person "$@"; }
     as_person xauth -q add $screen MIT-MAGIC-COOKIE-1 "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')" 2>/dev/null
+    install -o person2 -g person2 -m 600 $home/.Xauthority /home/person2/.Xauthority
     # No reset when the last client leaves: a desktop session's display
     # always has clients. Room beside the program for the dialogs.
     as_person Xvfb $screen -screen 0 640x480x24 -auth $home/.Xauthority -nolisten tcp -noreset \
@@ -48,11 +65,11 @@ if [ "${1:-}" = "--inside" ]; then
     # A desktop's window manager.
     as_person openbox --sm-disable </dev/null >/dev/null 2>&1 &
     command=$(sed -n 's/^Exec=//p' /usr/share/applications/tolmirak.desktop)
-    # Starts the menu entry's command in the language given, with no
-    # terminal, in a session of its own, as a desktop's menu does; $app is
-    # its process.
+    # Starts the menu entry's command as the account given, in the language
+    # given, with no terminal, in a session of its own, as a desktop's menu
+    # does; $app is its process.
     menu_start() {
-        as_person env LANG="$1" setsid -w sh -c "$command" </dev/null >>launcher.log 2>&1 &
+        as "$1" env LANG="$2" setsid -w sh -c "$command" </dev/null >>launcher.log 2>&1 &
         app=$!
     }
     # The text of the launcher's dialog window once one is on the screen,
@@ -61,53 +78,94 @@ if [ "${1:-}" = "--inside" ]; then
         local i
         for i in $(seq 50); do
             as_person xdotool search --name '^Tolmirak$' >/dev/null 2>&1 &&
-                pgrep -u person -a zenity | sed -n 's/.* --text //p' | grep . && return
+                pgrep -a zenity | sed -n 's/.* --text //p' | grep . && return
             sleep 0.2
         done
     }
-    # Waits while the start given makes the prefix: the probe must not start
-    # Wine in it before.
-    made() { until [ -f "$prefix/.tolmirak-settings" ] || ! kill -0 "$1" 2>/dev/null; do sleep 0.5; done; }
+    prefix_of() { echo /home/$1/.local/share/tolmirak/wineprefix; }
+    probe() { as "$1" env WINEPREFIX="$(prefix_of "$1")" WINEDEBUG=-all wine probe.exe "${@:2}" 2>/dev/null | tr -d '\r'; }
+    windows() { as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -c '"トルミラク": ("tolmirak.exe" '; }
+    # Waits up to a minute for the window of the account's start given: the
+    # probe must not start Wine in a prefix that is still being made.
+    window_of() {
+        for i in $(seq 120); do
+            [ "$(windows)" -gt 0 ] || ! kill -0 "$2" 2>/dev/null && break
+            sleep 0.5
+        done
+        for i in $(seq 12); do [ "$(probe "$1" wait)" = ready ] && break; done
+        probe "$1" wait
+    }
+    quit() {
+        as "$1" xdotool key ctrl+q
+        finish "$2"
+        check "Ctrl+Q ends it with exit code 0" "$finished" "0"
+        as "$1" env WINEPREFIX="$(prefix_of "$1")" timeout 60 wineserver -w
+    }
     # The screen, once a window just shown on it has drawn.
     shot() { sleep 1; as_person xwd -root -silent >"$1.xwd"; }
-    windows() { as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -c '"トルミラク": ("tolmirak.exe" '; }
+    folder_mb() { du -sm "/home/$1/.local/share/tolmirak" | cut -f1; }
 
-    echo "== first starts cut short: the process group killed"
-    for at in 1 3; do
-        menu_start C.UTF-8
-        sleep $at
-        kill -9 -- "-$(ps -o pgid= -p "$(pgrep -u person -n -f /usr/bin/tolmirak)" | tr -d ' ')"
-        wait $app
-        check "killed at $at s, the prefix is not taken as made" "$(ls "$prefix/.tolmirak-settings" 2>/dev/null)" ""
+    echo "== two new accounts start it from the menu, each copying the template"
+    for account in person person2; do
+        start=$(now)
+        menu_start $account C.UTF-8
+        check "$account: the window appears" "$(window_of $account $app)" "ready"
+        echo "$account: first start: $(since "$start"), its folder $(folder_mb $account) MB"
+        check "$account: its folder holds under 16 MB" "$([ "$(folder_mb $account)" -lt 16 ] && echo under)" "under"
+        check "$account: its prefix is its own, with a profile folder of its name and no link out" \
+            "$(stat -c %U "$(prefix_of $account)")/$(ls "$(prefix_of $account)/drive_c/users")/$(stray_links /home/$account)" \
+            "$account/$(printf 'Public\n%s' $account)/"
+        shot $account
+        quit $account $app
     done
+    prefix=$(prefix_of person)
 
     echo "== the next start and one 0.5 s after it, in Japanese, as a double click gives"
-    start=$(now)
-    menu_start ja_JP.UTF-8
+    menu_start person ja_JP.UTF-8
     first=$app
     sleep 0.5
-    menu_start ja_JP.UTF-8
+    menu_start person ja_JP.UTF-8
     second=$app
-    note=$(dialog_text)
-    shot note
-    check "a note in Japanese is on the screen while the prefix is made" "${note:0:6}" "トルミラクの"
-    made $first
-    for i in $(seq 12); do [ "$(probe wait)" = ready ] && break; done
-    echo "first start, two at once: $(since "$start")"
-    check "the window appears" "$(probe wait)" "ready"
+    check "the window appears" "$(window_of person $first)" "ready"
     finish $second
     check "the second start hands over with exit code 0" "$finished" "0"
     check "one window" "$(windows)" "1"
-    check "the note has closed" "$(pgrep -u person -c zenity)" "0"
-    as_person xdotool key ctrl+q
-    finish $first
-    check "Ctrl+Q ends it, and the first start, with exit code 0" "$finished" "0"
+    read -r x y w h < <(probe person rect 1057) # 年齢推定
+    as_person xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+    sleep 1
+    check "a click on 年齢推定 fills the list" "$([ "$(probe person rows | wc -l)" -ge 12 ] && echo rows)" "rows"
+    as_person xwd -root -silent >screen.xwd
+    quit person $first
 
-    echo "== no room: an 8 MB tmpfs over ~/.local/share, for an account with no prefix"
-    as_person env WINEPREFIX=$prefix wineserver -w
+    echo "== a later start, once Wine has ended"
+    start=$(now)
+    as_person sh -c "$command" </dev/null >>launcher.log 2>&1 &
+    app=$!
+    check "the window appears" "$(probe person wait)" "ready"
+    echo "later start: $(since "$start")"
+    sleep 0.5
+    window=$(as_person xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*')
+    check "one managed window, of the class that the menu entry's StartupWMClass names" \
+        "$(as_person xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')" \
+        "$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/tolmirak.desktop)"
+    check "its title is トルミラク" "$(as_person env LC_ALL=C.UTF-8 xprop -id "$window" _NET_WM_NAME)" \
+        '_NET_WM_NAME(UTF8_STRING) = "トルミラク"'
+    quit person $app
+    as_person tolmirak --landscape </dev/null >>launcher.log 2>&1 &
+    app=$!
+    probe person wait >/dev/null
+    check "--landscape turns the screen: the window holds 320x240" \
+        "$(as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c ' 320x240+')" "1"
+    quit person $app
+    check "tolmirak --version gives the package's version" \
+        "$(tolmirak --version)" "tolmirak $(dpkg-query -W -f='${Version}' tolmirak)"
+    check "without a display it says why in one line and exits 1" \
+        "$(runuser -u person -- env -u DISPLAY tolmirak 2>&1 | wc -l) $(runuser -u person -- env -u DISPLAY tolmirak >/dev/null 2>&1; echo $?)" "1 1"
+
+    echo "== no room: a 2 MB tmpfs over ~/.local/share, for an account with no prefix"
     rm -rf "$home/.local/share/tolmirak"
-    mount -t tmpfs -o size=8m,mode=700,uid="$(id -u person)",gid="$(id -g person)" tmpfs $home/.local/share
-    menu_start C.UTF-8
+    mount -t tmpfs -o size=2m,mode=700,uid="$(id -u person)",gid="$(id -g person)" tmpfs $home/.local/share
+    menu_start person C.UTF-8
     text=$(dialog_text)
     shot no-room
     check "a dialog window names the folder" "$(echo "$text" | grep -c "in $home/.local/share/tolmirak: [0-9]* MB free")" "1"
@@ -117,61 +175,60 @@ if [ "${1:-}" = "--inside" ]; then
     check "leaving no prefix" "$(ls -d "$prefix" 2>/dev/null)" ""
     umount $home/.local/share
 
-    echo "== the first start once there is room, in English, as timed"
+    echo "== Wine reinstalled: its trigger makes the template again"
+    made=$(cat $template/.tolmirak-settings)
+    wine_package=$(dpkg -S /usr/share/wine/wine.inf | cut -d: -f1)
     start=$(now)
-    menu_start C.UTF-8
-    note=$(dialog_text)
-    check "a note in English is on the screen while the prefix is made" "${note:0:30}" "Tolmirak is preparing Wine for"
-    made $app
-    for i in $(seq 12); do [ "$(probe wait)" = ready ] && break; done
-    echo "first start, the prefix made: $(since "$start")"
-    check "the window appears" "$(probe wait)" "ready"
-    check "the prefix is in the account's home, its own" "$(stat -c %U "$prefix")" "person"
-    read -r x y w h < <(probe rect 1057) # 年齢推定
-    as_person xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-    sleep 1
-    check "a click on 年齢推定 fills the list" "$([ "$(probe rows | wc -l)" -ge 12 ] && echo rows)" "rows"
-    as_person xwd -root -silent >screen.xwd
-    as_person xdotool key ctrl+q
-    finish $app
-    check "Ctrl+Q ends it with exit code 0" "$finished" "0"
+    apt-get install -y -qq --reinstall "$wine_package" >/dev/null 2>&1
+    echo "reinstalling $wine_package, the trigger included: $(since "$start")"
+    check "the template is made again, by this Wine" \
+        "$(cmp -s - $template/.tolmirak-settings <<<"$made" || echo again)/$(stat -c %U $template)" "again/root"
+    menu_start person2 C.UTF-8
+    check "person2: the window appears" "$(window_of person2 $app)" "ready"
+    check "person2: its prefix was made again from it" "$(cmp $template/.tolmirak-settings "$(prefix_of person2)/.tolmirak-settings" && echo again)" "again"
+    quit person2 $app
 
-    echo "== a later start, once Wine has ended"
-    as_person env WINEPREFIX=$prefix wineserver -w
+    echo "== the template removed by hand: each start makes its account's prefix itself"
+    rm -rf $template
+    for at in 1 3; do
+        menu_start person C.UTF-8
+        sleep $at
+        kill -9 -- "-$(ps -o pgid= -p "$(pgrep -u person -n -f /usr/bin/tolmirak)" | tr -d ' ')"
+        wait $app
+        check "a first start killed at $at s: the prefix is not taken as made" "$(ls "$prefix/.tolmirak-settings" 2>/dev/null)" ""
+    done
     start=$(now)
-    as_person sh -c "$command" </dev/null >>launcher.log 2>&1 &
-    app=$!
-    check "the window appears" "$(probe wait)" "ready"
-    echo "later start: $(since "$start")"
+    menu_start person ja_JP.UTF-8
+    first=$app
     sleep 0.5
-    window=$(as_person xprop -root _NET_CLIENT_LIST | grep -o '0x[0-9a-f]*')
-    check "one managed window, of the class that the menu entry's StartupWMClass names" \
-        "$(as_person xprop -id "$window" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')" \
-        "$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/tolmirak.desktop)"
-    check "its title is トルミラク" "$(as_person env LC_ALL=C.UTF-8 xprop -id "$window" _NET_WM_NAME)" \
-        '_NET_WM_NAME(UTF8_STRING) = "トルミラク"'
-    as_person xdotool key ctrl+q
-    finish $app
-    check "Ctrl+Q ends it with exit code 0" "$finished" "0"
-    as_person env WINEPREFIX=$prefix wineserver -w
-    as_person tolmirak --landscape </dev/null >>launcher.log 2>&1 &
-    app=$!
-    probe wait >/dev/null
-    check "--landscape turns the screen: the window holds 320x240" \
-        "$(as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c ' 320x240+')" "1"
-    as_person xdotool key ctrl+q
-    finish $app
-    check "tolmirak --version gives the package's version" \
-        "$(tolmirak --version)" "tolmirak $(dpkg-query -W -f='${Version}' tolmirak)"
-    check "without a display it says why in one line and exits 1" \
-        "$(runuser -u person -- env -u DISPLAY tolmirak 2>&1 | wc -l) $(runuser -u person -- env -u DISPLAY tolmirak >/dev/null 2>&1; echo $?)" "1 1"
+    menu_start person ja_JP.UTF-8
+    second=$app
+    note=$(dialog_text)
+    shot note
+    check "a note in Japanese is on the screen while the prefix is made" "${note:0:6}" "トルミラクの"
+    check "the window appears" "$(window_of person $first)" "ready"
+    echo "first start without the template, two at once: $(since "$start")"
+    finish $second
+    check "the second start hands over with exit code 0" "$finished" "0"
+    check "one window" "$(windows)" "1"
+    check "the note has closed" "$(pgrep -u person -c zenity)" "0"
+    quit person $first
+    full=$(folder_mb person)
+
+    echo "== the template made again: a full prefix gives way to a copy"
+    /usr/lib/tolmirak/make-template >/dev/null
+    menu_start person C.UTF-8
+    check "the window appears" "$(window_of person $app)" "ready"
+    check "the account's folder, $full MB with Wine's libraries copied, holds under 16 MB" \
+        "$([ "$full" -gt 100 ] && [ "$(folder_mb person)" -lt 16 ] && echo under)" "under"
+    quit person $app
 
     echo "== purged"
     dpkg -L tolmirak >files
     apt-get purge -y -qq tolmirak >/dev/null
     check "apt-get purge removes the package" "$(dpkg-query -W -f='${Status}' tolmirak 2>/dev/null)" ""
     check "and leaves none of its files" "$(while read -r f; do [ -e "$f" ] && [ ! -d "$f" ] && echo "$f"; done <files)" ""
-    check "nor its folders" "$(ls -d /usr/lib/tolmirak /usr/share/doc/tolmirak 2>/dev/null)" ""
+    check "nor its folders, nor the template" "$(ls -d /usr/lib/tolmirak /usr/share/doc/tolmirak /var/cache/tolmirak 2>/dev/null)" ""
 
     echo "== the zip, unpacked into an empty folder"
     as_person mkdir $home/zip
@@ -224,7 +281,7 @@ for release in 12 13; do
     cp "$root/tests/e2e/check.sh" "$try/tests/e2e/"
     in_debian_root "$release-try" bash /tmp/package-test/tests/e2e/package.sh --inside "${TOLMIRAK_PACKAGE_SCREEN:-:95}"
     check "everything passed in Debian $release" "$?" "0"
-    for shot in screen note no-room; do cp "$try/$shot.xwd" "$out/debian-$release-$shot.xwd"; done
+    for shot in screen person person2 note no-room; do cp "$try/$shot.xwd" "$out/debian-$release-$shot.xwd"; done
     remove_debian_root "$release-try"
 done
 checked
