@@ -1,72 +1,77 @@
 #!/usr/bin/env bash
-# The installed package's start-up, in a fresh Debian root as root: the
-# first start (no prefix) and a later one (Wine ended), each from the
-# launcher's start until the program's window is on the display, alternating
-# with Wine's own floor for the first, `wineboot -i` of an empty prefix as
-# the launcher runs it (no display, no Mono or Gecko), the same with the
-# display (as the launcher ran it before), and the copy of Wine's Windows
-# libraries that wineboot makes into every prefix. Prints the median, the
-# fastest and the slowest of each.
-# Usage: first_start.sh ROUNDS DISPLAY, in a folder holding the .deb.
+# The installed package's start-up, in a fresh Debian root, for an ordinary
+# account: the first start (no prefix, a copy of the system's template) and
+# a later one (Wine ended), each from the launcher's start until the
+# program's window is on the display, alternating with the same two starts
+# without the template (the account's prefix made by Wine, as before the
+# template) and with the making of the template that the package's
+# configuration runs. Prints the median, the fastest and the slowest of
+# each, the account's folder either way and what the install took.
+# Usage: first_start.sh ROUNDS DISPLAY, run as root in a folder holding the .deb.
 set -eu
 rounds=$1
-export DEBIAN_FRONTEND=noninteractive HOME=/root DISPLAY=$2 XAUTHORITY=$PWD/xauthority
-apt-get update -qq
-apt-get install -y -qq ./tolmirak_*.deb >/dev/null
-apt-get install -y -qq --no-install-recommends xvfb xauth bc >/dev/null
-(umask 077 && xauth -q add "$DISPLAY" MIT-MAGIC-COOKIE-1 "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')")
-Xvfb "$DISPLAY" -screen 0 640x480x24 -auth "$XAUTHORITY" -nolisten tcp -noreset </dev/null >/dev/null 2>&1 &
-screen=$!
-trap 'kill $screen' EXIT
-until xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
-prefix=$HOME/.local/share/tolmirak/wineprefix
+export DEBIAN_FRONTEND=noninteractive DISPLAY=$2
 now() { date +%s.%N; }
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends xvfb xauth bc >/dev/null
+began=$(now)
+apt-get install -y -qq ./tolmirak_*.deb >/dev/null
+installed=$(echo "$(now) - $began" | bc | xargs printf %.1f)
+useradd -m person
+home=/home/person
+as_person() { runuser -u person -- env HOME=$home DISPLAY="$DISPLAY" XAUTHORITY=$home/.Xauthority "$@"; }
+as_person xauth -q add "$DISPLAY" MIT-MAGIC-COOKIE-1 "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')"
+as_person Xvfb "$DISPLAY" -screen 0 640x480x24 -auth $home/.Xauthority -nolisten tcp -noreset </dev/null >/dev/null 2>&1 &
+# Everything the account runs ends with the script: runuser does not pass
+# its signals on.
+trap 'pkill -u person' EXIT
+until as_person xdpyinfo >/dev/null 2>&1; do sleep 0.1; done
+data=$home/.local/share/tolmirak
+template=/var/cache/tolmirak/wineprefix
 
 # Seconds from the launcher's start to the program's window; then ends Wine.
 start() {
     local began app
     began=$(now)
-    tolmirak </dev/null >/dev/null 2>&1 &
+    as_person tolmirak </dev/null >/dev/null 2>&1 &
     app=$!
-    until LC_ALL=C.UTF-8 xwininfo -root -tree | grep -qF '"トルミラク": ("tolmirak.exe" '; do sleep 0.05; done
+    until as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -qF '"トルミラク": ("tolmirak.exe" '; do
+        kill -0 $app 2>/dev/null || { echo "the launcher ended without a window" >&2; exit 1; }
+        sleep 0.05
+    done
     echo "$(now) - $began" | bc
-    WINEPREFIX=$prefix wineserver -k
+    as_person env WINEPREFIX=$data/wineprefix wineserver -k
     wait $app || true
-    WINEPREFIX=$prefix wineserver -w
+    as_person env WINEPREFIX=$data/wineprefix wineserver -w
 }
-# Seconds of `wineboot -i` of an empty prefix; with "display", on the display.
-floor() {
-    local began display=
-    [ "${1:-}" = display ] && display=$DISPLAY
-    rm -rf /tmp/bare
-    began=$(now)
-    env -u DISPLAY ${display:+DISPLAY=$display} WINEPREFIX=/tmp/bare WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= \
-        wineboot -i </dev/null >/dev/null 2>&1
-    echo "$(now) - $began" | bc
-    WINEPREFIX=/tmp/bare wineserver -w
-}
-libraries() {
+# Seconds that the template takes to make, as the package's configuration
+# makes it.
+make_template() {
     local began
-    rm -rf /tmp/copy
     began=$(now)
-    cp -r /usr/lib/*/wine/x86_64-windows /tmp/copy
+    /usr/lib/tolmirak/make-template >/dev/null
     echo "$(now) - $began" | bc
 }
 summary() { sort -n | awk -v what="$1" '{t[NR] = $1} END {
-    printf "%-34s median %5.2f s   fastest %5.2f   slowest %5.2f   (%d runs)\n", what, t[int((NR + 1) / 2)], t[1], t[NR], NR}'; }
+    printf "%-42s median %5.2f s   fastest %5.2f   slowest %5.2f   (%d runs)\n", what, t[int((NR + 1) / 2)], t[1], t[NR], NR}'; }
 
-: >first >later >bare >shown >copy
+: >first >later >own_first >own_later >made
 for round in $(seq "$rounds"); do
-    rm -rf "$HOME/.local/share/tolmirak"
+    rm -rf "$data"
     start >>first
     start >>later
-    floor >>bare
-    floor display >>shown
-    libraries >>copy
+    copied=$(du -sm "$data" | cut -f1)
+    rm -rf "$data" "$template"
+    start >>own_first
+    start >>own_later
+    own=$(du -sm "$data" | cut -f1)
+    make_template >>made
 done
-summary "first start, to the window" <first
+summary "first start, a copy of the template" <first
 summary "later start, Wine ended" <later
-summary "wineboot -i of an empty prefix" <bare
-summary "the same on the display" <shown
-summary "copying Wine's Windows libraries" <copy
-echo "prefix: $(du -sm "$prefix" | cut -f1) MB; $(wine --version 2>/dev/null)"
+summary "first start without the template" <own_first
+summary "later start without the template" <own_later
+summary "making the template" <made
+echo "the account's folder: $copied MB from the template, $own MB without it; the template: $(du -sm "$template" | cut -f1) MB"
+echo "apt-get install of the package, Wine's packages and the template included: $installed s"
+echo "$(wine --version 2>/dev/null)"
