@@ -70,10 +70,28 @@ LRESULT FrameOnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd, WM_ACTIVATE, wParam, lParam);
 }
 
+// An open dialog takes it first, as its owner is disabled.
 LRESULT FrameOnSetFocus(HWND hwnd)
 {
-    if (HWND screen = Shell_ScreenWindow(hwnd))
-        SetFocus(screen);
+    HWND target = Shell_ScreenWindow(hwnd);
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (GetPropW(child, kDisabledProp) != nullptr)
+        {
+            target = child;
+            break;
+        }
+    if (target != nullptr)
+        SetFocus(target);
+    return 0;
+}
+
+// Restored while it has the keyboard itself (the focus cannot reach the
+// inside of a minimized window): the keyboard goes on.
+LRESULT FrameOnSize(HWND hwnd, WPARAM wParam)
+{
+    if (wParam == SIZE_RESTORED && GetFocus() == hwnd)
+        FrameOnSetFocus(hwnd);
     return 0;
 }
 
@@ -119,6 +137,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     {
     case WM_ACTIVATE: return FrameOnActivate(hwnd, wParam, lParam);
     case WM_SETFOCUS: return FrameOnSetFocus(hwnd);
+    case WM_SIZE: return FrameOnSize(hwnd, wParam);
     case WM_CLOSE: return FrameOnClose(hwnd);
     case WM_SYSCOMMAND: return FrameOnSysCommand(hwnd, wParam, lParam);
     case WM_COMMAND: // an accelerator translated for the frame itself
@@ -219,8 +238,10 @@ void Shell_AdoptWindow(HWND hwnd, const CREATESTRUCTW* cs)
                                  GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE);
         SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     }
+    // Siblings above it, the frame's dialogs, are not drawn over.
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-    SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+    SetWindowLongPtrW(hwnd, GWL_STYLE,
+                      (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS);
     SetParent(hwnd, frame);
     SetPropW(hwnd, kScreenWindowProp, reinterpret_cast<HANDLE>(1));
 }

@@ -189,8 +189,9 @@ void PlaceOnScreen(HWND hwnd)
                    screen.top + (screen.bottom - screen.top - (rect.bottom - rect.top)) / 2 - rect.top);
     if (adopted)
         MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-    SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // Above the window that opened it: made a child, it went to the bottom.
+    SetWindowPos(hwnd, adopted ? HWND_TOP : nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOACTIVATE | (adopted ? 0 : SWP_NOZORDER));
 }
 
 // Sees a full-screen window's creation through WM_NCCREATE and WM_CREATE,

@@ -252,6 +252,10 @@ TEST_F(MainWindowTest, BoxesStayWithTheScreenAndTheirOwner)
                 EXPECT_NE(GetWindowLongW(box, GWL_STYLE) & WS_CHILD, 0) << c.what;
                 EXPECT_NE(GetWindowLongW(box, GWL_STYLE) & WS_CAPTION, WS_CAPTION) << c.what;
                 const RECT placed = ScreenRect(box);
+                POINT middle = {(placed.left + placed.right) / 2, (placed.top + placed.bottom) / 2};
+                ScreenToClient(frame, &middle);
+                EXPECT_EQ(ChildWindowFromPointEx(frame, middle, CWP_SKIPINVISIBLE), box)
+                    << c.what << " lies above the main window";
                 RECT moved;
                 (GetWindowRect)(frame, &moved);
                 SetWindowPos(frame, nullptr, moved.left + 37, moved.top + 23, 0, 0,
