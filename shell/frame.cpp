@@ -17,29 +17,39 @@ namespace
 const DWORD kFrameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 const UINT kTurnCommand = 0x0010; // a system-menu command: low four bits clear, below SC_SIZE
 const UINT WM_SHELL_WINDOWGONE = WM_APP;
+const UINT WM_SHELL_TURNTO = WM_APP + 1; // wParam: an Orientation, from another copy
 const wchar_t kScreenWindowProp[] = L"ShellScreenWindow";
+const wchar_t kDisabledProp[] = L"ShellDisabledWindow"; // on a dialog: the window it disabled
 const wchar_t kTurnItem[] = L"\u753B\u9762\u306E\u5411\u304D\u3092\u5909\u3048\u308B(&T)"; // 画面の向きを変える
 
 HWND g_hwndFrame;
 
-// Whether the program was started turned: /landscape (or -landscape) among
-// its arguments. Other switches are ignored, as the handheld ignores them.
-bool StartsTurned()
+// The orientation that the program's arguments ask for: /landscape or
+// /portrait (or -landscape, -portrait), the last one given. Other switches
+// are ignored, as the handheld ignores them.
+Orientation RequestedOrientation()
 {
     int count = 0;
     LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
-    bool turned = false;
+    Orientation requested = Orientation::Unchanged;
     for (int i = 1; args != nullptr && i < count; ++i)
-        if ((args[i][0] == L'/' || args[i][0] == L'-') && lstrcmpiW(args[i] + 1, L"landscape") == 0)
-            turned = true;
+    {
+        if (args[i][0] != L'/' && args[i][0] != L'-')
+            continue;
+        if (lstrcmpiW(args[i] + 1, L"landscape") == 0)
+            requested = Orientation::Landscape;
+        else if (lstrcmpiW(args[i] + 1, L"portrait") == 0)
+            requested = Orientation::Portrait;
+    }
     LocalFree(args);
-    return turned;
+    return requested;
 }
 
 SIZE& ScreenSize()
 {
-    static SIZE size = StartsTurned() ? SIZE{SHELL_SCREEN_HEIGHT, SHELL_SCREEN_WIDTH}
-                                      : SIZE{SHELL_SCREEN_WIDTH, SHELL_SCREEN_HEIGHT};
+    static SIZE size = RequestedOrientation() == Orientation::Landscape
+                           ? SIZE{SHELL_SCREEN_HEIGHT, SHELL_SCREEN_WIDTH}
+                           : SIZE{SHELL_SCREEN_WIDTH, SHELL_SCREEN_HEIGHT};
     return size;
 }
 
@@ -60,10 +70,28 @@ LRESULT FrameOnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd, WM_ACTIVATE, wParam, lParam);
 }
 
+// An open dialog takes it first, as its owner is disabled.
 LRESULT FrameOnSetFocus(HWND hwnd)
 {
-    if (HWND screen = Shell_ScreenWindow(hwnd))
-        SetFocus(screen);
+    HWND target = Shell_ScreenWindow(hwnd);
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        if (GetPropW(child, kDisabledProp) != nullptr)
+        {
+            target = child;
+            break;
+        }
+    if (target != nullptr)
+        SetFocus(target);
+    return 0;
+}
+
+// Restored while it has the keyboard itself (the focus cannot reach the
+// inside of a minimized window): the keyboard goes on.
+LRESULT FrameOnSize(HWND hwnd, WPARAM wParam)
+{
+    if (wParam == SIZE_RESTORED && GetFocus() == hwnd)
+        FrameOnSetFocus(hwnd);
     return 0;
 }
 
@@ -85,6 +113,15 @@ LRESULT FrameOnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// Another copy, started with a switch, asks for an orientation.
+LRESULT FrameOnTurnTo(WPARAM wParam)
+{
+    const bool landscape = ScreenSize().cx > ScreenSize().cy;
+    if (wParam == static_cast<WPARAM>(Orientation::Landscape) ? !landscape : landscape)
+        Shell_TurnScreen(ScreenSize().cy, ScreenSize().cx);
+    return 0;
+}
+
 // The small icon is the frame's own copy.
 LRESULT FrameOnDestroy(HWND hwnd)
 {
@@ -100,12 +137,20 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     {
     case WM_ACTIVATE: return FrameOnActivate(hwnd, wParam, lParam);
     case WM_SETFOCUS: return FrameOnSetFocus(hwnd);
+    case WM_SIZE: return FrameOnSize(hwnd, wParam);
     case WM_CLOSE: return FrameOnClose(hwnd);
     case WM_SYSCOMMAND: return FrameOnSysCommand(hwnd, wParam, lParam);
     case WM_COMMAND: // an accelerator translated for the frame itself
         if (HWND screen = Shell_ScreenWindow(hwnd))
             return SendMessageW(screen, WM_COMMAND, wParam, lParam);
         return 0;
+    case WM_MEASUREITEM:
+        return Shell_MeasureMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam),
+                                     GetSystemMenu(hwnd, FALSE));
+    case WM_DRAWITEM: return Shell_DrawMenuItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_MENUCHAR:
+        return Shell_MenuChar(reinterpret_cast<HMENU>(lParam), static_cast<wchar_t>(LOWORD(wParam)));
+    case WM_SHELL_TURNTO: return FrameOnTurnTo(wParam);
     case WM_SHELL_WINDOWGONE:
         if (Shell_ScreenWindow(hwnd) == nullptr)
             DestroyWindow(hwnd);
@@ -166,6 +211,7 @@ HWND Shell_Frame()
     HMENU menu = GetSystemMenu(g_hwndFrame, FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kTurnCommand, kTurnItem);
+    Shell_OwnerDrawMenuItem(menu, GetMenuItemCount(menu) - 1);
     return g_hwndFrame;
 }
 
@@ -192,10 +238,43 @@ void Shell_AdoptWindow(HWND hwnd, const CREATESTRUCTW* cs)
                                  GetSystemMetrics(SM_CYSMICON), LR_COPYFROMRESOURCE);
         SendMessageW(frame, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     }
+    // Siblings above it, the frame's dialogs, are not drawn over.
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-    SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+    SetWindowLongPtrW(hwnd, GWL_STYLE,
+                      (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS);
     SetParent(hwnd, frame);
     SetPropW(hwnd, kScreenWindowProp, reinterpret_cast<HANDLE>(1));
+}
+
+void Shell_AdoptDialog(HWND dialog)
+{
+    HWND screen = g_hwndFrame != nullptr ? Shell_ScreenWindow(g_hwndFrame) : nullptr;
+    if (screen == nullptr || !IsWindowVisible(g_hwndFrame))
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(dialog, GWL_STYLE);
+    SetWindowLongPtrW(dialog, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+    SetParent(dialog, g_hwndFrame);
+    if (IsWindowEnabled(g_hwndFrame) || !IsWindowEnabled(screen))
+        return;
+    EnableWindow(g_hwndFrame, TRUE);
+    EnableWindow(screen, FALSE);
+    SetPropW(dialog, kDisabledProp, screen);
+    SendMessageW(screen, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(dialog));
+}
+
+HWND Shell_DialogGone(HWND dialog)
+{
+    if (g_hwndFrame == nullptr || GetParent(dialog) != g_hwndFrame)
+        return nullptr;
+    if (HWND disabled = static_cast<HWND>(RemovePropW(dialog, kDisabledProp)))
+    {
+        EnableWindow(disabled, TRUE);
+        SendMessageW(disabled, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0),
+                     reinterpret_cast<LPARAM>(dialog));
+        if (GetActiveWindow() == g_hwndFrame)
+            SetFocus(g_hwndFrame);
+    }
+    return Shell_ScreenWindow(g_hwndFrame);
 }
 
 void Shell_ScreenWindowMade(HWND hwnd)
@@ -230,6 +309,14 @@ void Shell_TurnScreen(int width, int height)
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     Shell_EnumScreenWindows(SendDisplayChange, MAKELPARAM(width, height));
+}
+
+void Shell_PassOrientation(HWND frame)
+{
+    const Orientation requested = RequestedOrientation();
+    if (requested != Orientation::Unchanged)
+        SendMessageTimeoutW(frame, WM_SHELL_TURNTO, static_cast<WPARAM>(requested), 0,
+                            SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
 void Shell_EnumScreenWindows(WNDENUMPROC proc, LPARAM lParam)

@@ -34,8 +34,9 @@ void Place(HWND bar)
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A button was pressed: its pop-up opens just above the bar, and the chosen
-// item reaches the parent as WM_COMMAND, as a menu item's does.
+// A button was pressed: its pop-up opens just above the bar. The bar owns
+// it and draws its items; the chosen item and the menu's progress reach the
+// parent as a menu's do.
 LRESULT OnDropDown(HWND bar, const NMTOOLBARW* nm)
 {
     TBBUTTON button = {};
@@ -53,7 +54,7 @@ LRESULT OnDropDown(HWND bar, const NMTOOLBARW* nm)
     RECT barRect;
     GetWindowRect(bar, &barRect);
     TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, rect.left,
-                     barRect.top, GetParent(bar), nullptr);
+                     barRect.top, bar, nullptr);
     return TBDDRET_DEFAULT;
 }
 
@@ -65,6 +66,21 @@ LRESULT CALLBACK BarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         if (reinterpret_cast<NMHDR*>(lParam)->code == TBN_DROPDOWN)
             return OnDropDown(hwnd, reinterpret_cast<NMTOOLBARW*>(lParam));
         break;
+    case WM_MEASUREITEM:
+        return Shell_MeasureMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), Menu(hwnd));
+    case WM_DRAWITEM: return Shell_DrawMenuItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    case WM_MENUCHAR:
+        return Shell_MenuChar(reinterpret_cast<HMENU>(lParam), static_cast<wchar_t>(LOWORD(wParam)));
+    case WM_COMMAND:
+        if (lParam == 0) // a menu item's, not the toolbar's
+            return SendMessageW(GetParent(hwnd), message, wParam, lParam);
+        break;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+    case WM_INITMENUPOPUP:
+    case WM_UNINITMENUPOPUP:
+    case WM_MENUSELECT:
+    case WM_ENTERIDLE: return SendMessageW(GetParent(hwnd), message, wParam, lParam);
     case WM_NCDESTROY:
         if (HMENU menu = Menu(hwnd))
             DestroyMenu(menu);
@@ -90,6 +106,8 @@ bool AddButtons(HWND bar, HWND toolbar, HINSTANCE instance, UINT resourceId)
     if (menu == nullptr)
         return false;
     SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(menu));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+        Shell_OwnerDrawMenuItem(menu, i);
     for (int i = 0; i < count; ++i)
     {
         const WORD* entry = words + 2 + i * kWordsPerButton;
@@ -145,6 +163,8 @@ BOOL WINAPI SHCreateMenuBar(SHMENUBARINFO* pmbi)
                         0, 0, 0, 0, bar, reinterpret_cast<HMENU>(kToolbarId), self, nullptr);
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(toolbar, WM_GETFONT, 0, 0));
+    SendMessageW(toolbar, WM_SETFONT, reinterpret_cast<WPARAM>(Shell_JapaneseFont(font)), FALSE);
     if ((pmbi->dwFlags & SHCMBF_EMPTYBAR) == 0 &&
         !AddButtons(bar, toolbar, pmbi->hInstRes, pmbi->nToolBarId))
     {

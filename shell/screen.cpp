@@ -20,6 +20,7 @@ const wchar_t kFullScreenProp[] = L"ShellFullScreen";
 HWND g_hwndStrip;
 HWND g_hwndActive;   // the top-level window whose title the strip shows
 HFONT g_hSystemFont; // the handheld's font for controls that are given none
+HFONT g_hStripFont;  // the strip's title, bold
 
 bool HasDoneButton(HWND hwnd)
 {
@@ -41,13 +42,7 @@ void StripOnPaint(HWND hwnd)
     FillRect(hdc, &client, band);
     DeleteObject(band);
 
-    LOGFONTW lf = {};
-    lf.lfHeight = -14;
-    lf.lfWeight = FW_BOLD;
-    lf.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpyW(lf.lfFaceName, L"MS UI Gothic");
-    HFONT font = CreateFontIndirectW(&lf);
-    HGDIOBJ oldFont = SelectObject(hdc, font);
+    HGDIOBJ oldFont = SelectObject(hdc, g_hStripFont);
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, RGB(255, 255, 255));
 
@@ -70,7 +65,6 @@ void StripOnPaint(HWND hwnd)
         DrawTextW(hdc, L"ok", -1, &ok, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     }
     SelectObject(hdc, oldFont);
-    DeleteObject(font);
     EndPaint(hwnd, &ps);
 }
 
@@ -137,6 +131,7 @@ LRESULT CALLBACK StripProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_PAINT: StripOnPaint(hwnd); return 0;
     case WM_LBUTTONUP: StripOnLButtonUp(hwnd, lParam); return 0;
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(g_hStripFont);
     case WM_DISPLAYCHANGE:
         StripPlace(hwnd);
         Shell_EnumScreenWindows(FollowScreen, 0);
@@ -166,6 +161,39 @@ WNDPROC OriginalProc(HWND hwnd, bool stepAside)
     return original;
 }
 
+// An adopted dialog loses its caption, keeping its inside's size, and
+// shows its title in the strip; any dialog that does not lie on the screen
+// is centred on it.
+void PlaceOnScreen(HWND hwnd)
+{
+    const bool adopted = (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD) != 0;
+    RECT rect;
+    GetWindowRect(hwnd, &rect);
+    if (adopted)
+    {
+        RECT before;
+        GetClientRect(hwnd, &before);
+        const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+        SetWindowLongPtrW(hwnd, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_BORDER | WS_SYSMENU));
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        RECT after;
+        GetClientRect(hwnd, &after);
+        rect.bottom -= after.bottom - before.bottom;
+        ShowActive(hwnd);
+    }
+    const RECT screen = Shell_ScreenRect();
+    RECT inside;
+    if (!IntersectRect(&inside, &rect, &screen) || !EqualRect(&inside, &rect))
+        OffsetRect(&rect, screen.left + (screen.right - screen.left - (rect.right - rect.left)) / 2 - rect.left,
+                   screen.top + (screen.bottom - screen.top - (rect.bottom - rect.top)) / 2 - rect.top);
+    if (adopted)
+        MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    // Above the window that opened it: made a child, it went to the bottom.
+    SetWindowPos(hwnd, adopted ? HWND_TOP : nullptr, rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, SWP_NOACTIVATE | (adopted ? 0 : SWP_NOZORDER));
+}
+
 // Sees a full-screen window's creation through WM_NCCREATE and WM_CREATE,
 // then steps aside: the window loses its caption and frame and takes the
 // work area; on a desktop it goes into the frame first, which shows once
@@ -187,28 +215,34 @@ LRESULT CALLBACK FullScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return result;
 }
 
-// Sees a dialog's WM_INITDIALOG, then steps aside: a dialog that did not
-// place itself on the screen (a message box, centred on the desktop) is
-// centred on it.
+// The platform gives a dialog's controls its own font (a message box's): they
+// take the same font asking for Shift-JIS.
+BOOL CALLBACK GiveJapaneseFont(HWND control, LPARAM)
+{
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const HFONT japanese = Shell_JapaneseFont(font);
+    if (font != nullptr && japanese != font)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(japanese), FALSE);
+    return TRUE;
+}
+
+// Keeps a dialog on the screen for its life. On a desktop it becomes a
+// child of the frame (WM_NCCREATE); its caption goes to the title strip, as
+// the handheld shows it, and a dialog that did not place itself on the
+// screen (a message box, centred on the desktop) is centred on it
+// (WM_INITDIALOG); its controls' text shows in any prefix. It is never moved, as the handheld moves no dialog.
 LRESULT CALLBACK OnScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT result = CallWindowProcW(
-        OriginalProc(hwnd, message == WM_INITDIALOG || message == WM_NCDESTROY), hwnd, message,
-        wParam, lParam);
+    if (message == WM_NCCREATE)
+        Shell_AdoptDialog(hwnd);
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MOVE)
+        return 0;
+    const LRESULT result = CallWindowProcW(OriginalProc(hwnd, message == WM_NCDESTROY), hwnd,
+                                           message, wParam, lParam);
     if (message == WM_INITDIALOG)
     {
-        const RECT screen = Shell_ScreenRect();
-        RECT rect;
-        GetWindowRect(hwnd, &rect);
-        RECT inside;
-        if (!IntersectRect(&inside, &rect, &screen) || !EqualRect(&inside, &rect))
-        {
-            const int width = rect.right - rect.left;
-            const int height = rect.bottom - rect.top;
-            SetWindowPos(hwnd, nullptr, screen.left + (screen.right - screen.left - width) / 2,
-                         screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        EnumChildWindows(hwnd, GiveJapaneseFont, 0);
+        PlaceOnScreen(hwnd);
     }
     return result;
 }
@@ -257,8 +291,9 @@ void Intercept(HWND hwnd, WNDPROC proc)
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc));
 }
 
-// Overlapped top-level windows (neither pop-ups nor children) get the work
-// area, as the handheld gives them. Wine has already replaced CW_USEDEFAULT
+// Overlapped top-level windows (neither pop-ups nor children, nor
+// message-only windows such as COM's) get the work area, as the handheld
+// gives them. Wine has already replaced CW_USEDEFAULT
 // by real coordinates when this hook runs, so the style decides. Standard
 // controls get the handheld's default font; on a desktop, dialogs open on
 // the screen. The strip follows activation: the frame's stands for its
@@ -269,7 +304,8 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
     if (code == HCBT_CREATEWND)
     {
         const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-        if ((cs->style & (WS_CHILD | WS_POPUP)) == 0 && !IsStrip(hwnd) && !Shell_IsFrame(hwnd))
+        if ((cs->style & (WS_CHILD | WS_POPUP)) == 0 && !IsStrip(hwnd) && !Shell_IsFrame(hwnd) &&
+            GetAncestor(hwnd, GA_PARENT) == GetDesktopWindow())
             Intercept(hwnd, FullScreenProc);
         else if ((cs->style & WS_CHILD) != 0 && IsStandardControl(hwnd))
             Intercept(hwnd, DefaultFontProc);
@@ -282,8 +318,9 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
     }
     else if (code == HCBT_DESTROYWND)
     {
+        HWND back = IsDialog(hwnd) ? Shell_DialogGone(hwnd) : nullptr;
         if (hwnd == g_hwndActive)
-            ShowActive(nullptr);
+            ShowActive(back);
         Shell_ScreenWindowGone(hwnd);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -301,6 +338,9 @@ bool StartShell()
     lf.lfCharSet = SHIFTJIS_CHARSET;
     lstrcpyW(lf.lfFaceName, L"MS UI Gothic");
     g_hSystemFont = CreateFontIndirectW(&lf);
+    lf.lfHeight = -14;
+    lf.lfWeight = FW_BOLD;
+    g_hStripFont = CreateFontIndirectW(&lf);
     SetWindowsHookExW(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
     return true;
 }
@@ -388,10 +428,14 @@ BOOL WINAPI Shell_SetForegroundWindow(HWND hwnd)
         window = hwnd;
     if (!IsWindow(window))
         return FALSE;
-    // A window of a frame comes to the front of it, and the frame forward.
+    // A window of a frame comes to the front of it, and the frame forward;
+    // another copy's frame first takes the orientation this one was started
+    // with.
     HWND root = GetAncestor(window, GA_ROOT);
     if (root != window && Shell_IsFrame(root))
     {
+        if (GetWindowThreadProcessId(root, nullptr) != GetCurrentThreadId())
+            Shell_PassOrientation(root);
         BringWindowToTop(window);
         if (IsIconic(root))
             ShowWindow(root, SW_RESTORE);

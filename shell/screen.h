@@ -48,6 +48,18 @@ SIZE Shell_ScreenSize();
 // windows, taking the frame's caption and icons from it.
 void Shell_AdoptWindow(HWND hwnd, const CREATESTRUCTW* cs);
 
+// Makes a dialog a child of the frame while the frame shows a window of the
+// program's, so that it moves, minimizes and restores with the frame and is
+// no window of its own on the desktop. A modal dialog has disabled the
+// frame: the frame's screen window, its owner on the handheld, is disabled
+// instead, and told of its deactivation, so that the dialog takes input.
+void Shell_AdoptDialog(HWND dialog);
+
+// An adopted dialog is being destroyed: the window it disabled is enabled,
+// activated and given the keyboard again. Returns the frame's screen window,
+// or null for a dialog that was not adopted.
+HWND Shell_DialogGone(HWND dialog);
+
 // A screen window has been made: the frame shows the first one, where the
 // program's start asked (STARTUPINFO), and activates it.
 void Shell_ScreenWindowMade(HWND hwnd);
@@ -60,6 +72,41 @@ void Shell_ScreenWindowGone(HWND hwnd);
 // a display change does.
 void Shell_TurnScreen(int width, int height);
 
+enum class Orientation
+{
+    Unchanged,
+    Portrait,
+    Landscape
+};
+
+// Asks another copy's frame to take the orientation that this copy's
+// arguments ask for, if any: a second start turns the running copy.
+void Shell_PassOrientation(HWND frame);
+
 // Calls proc for each of this thread's top-level windows and each of the
 // frame's screen windows.
 void Shell_EnumScreenWindows(WNDENUMPROC proc, LPARAM lParam);
+
+// ---- Japanese text in any prefix (japanese_text.cpp) ---------------------------
+
+// The font of the same face and size that asks for the Shift-JIS character
+// set: made once for each font and kept for the program's life; a font that
+// asks for it already is its own.
+HFONT Shell_JapaneseFont(const LOGFONTW& font);
+HFONT Shell_JapaneseFont(HFONT font);
+
+// The menus' font, asking for Shift-JIS: owner-drawn items are drawn in it.
+HFONT Shell_MenuFont();
+
+// Makes the menu's item at the position owner-drawn, keeping its text; a
+// sub-menu's items all.
+void Shell_OwnerDrawMenuItem(HMENU menu, UINT position);
+
+// WM_MEASUREITEM and WM_DRAWITEM of an owner-drawn item of the menu: its
+// text in the menus' font, with the standard colours. FALSE for a control's.
+BOOL Shell_MeasureMenuItem(MEASUREITEMSTRUCT* mis, HMENU menu);
+BOOL Shell_DrawMenuItem(const DRAWITEMSTRUCT* dis);
+
+// WM_MENUCHAR: the item of the menu whose mnemonic is the key, as the
+// platform finds it for items that it draws itself.
+LRESULT Shell_MenuChar(HMENU menu, wchar_t key);

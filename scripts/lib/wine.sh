@@ -14,9 +14,15 @@ WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 # orientation, or a desktop's; TOLMIRAK_SCREEN moves it, for a second engine
 # beside this one.
 if [ -n "${TOLMIRAK_WINDOWED:-}" ]; then
-    SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:92}
+    # Each window manager (TOLMIRAK_WM) has a screen and a prefix of its own.
     SCREEN_SIZE=1280x800
-    SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-windowed
+    if [ "${TOLMIRAK_WM:-openbox}" = xfwm4 ]; then
+        SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:93}
+        SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-xfwm4
+    else
+        SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:92}
+        SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-windowed
+    fi
 else
     SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:91}
     SCREEN_SIZE=320x320
@@ -26,8 +32,8 @@ fi
 STARTED_SCREENS=()
 
 wine_packages() {
-    echo wine wine64 fonts-wine xvfb x11-utils xauth xdotool openbox fonts-ipafont-gothic \
-        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+    echo wine wine64 fonts-wine xvfb x11-utils xauth xdotool openbox xfwm4 dbus-daemon \
+        fonts-ipafont-gothic g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 }
 
 wine_environment() {
@@ -92,18 +98,40 @@ start_screen() {
 
 # A desktop has a window manager, and Wine counts on one for its managed
 # windows: without it, each dialog's showing and hiding waits two seconds
-# for a window state that never comes. Openbox, unless one is running, with
-# its own settings but for Alt+Space, which it leaves to the program's
-# system menu, as Windows does.
+# for a window state that never comes. TOLMIRAK_WM names it: openbox (the
+# default) or Xfce's xfwm4, unless one is running, each with its own
+# settings but for Alt+Space, which it leaves to the program's system menu,
+# as Windows does. Xfwm4 reads its settings through D-Bus, from a session
+# bus of its own that ends with it.
 start_window_manager() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
-    local settings=$WINE_ROOT/build/windows/openbox.xml
-    sed '/<keybind key="A-space">/,/<\/keybind>/d' /etc/xdg/openbox/rc.xml >"$settings"
-    openbox --sm-disable --config-file "$settings" </dev/null >/dev/null 2>&1 &
-    STARTED_SCREENS+=($!)
+    local settings=$WINE_ROOT/build/windows/${TOLMIRAK_WM:-openbox} bus=
+    mkdir -p "$settings"
+    case ${TOLMIRAK_WM:-openbox} in
+    openbox)
+        sed '/<keybind key="A-space">/,/<\/keybind>/d' /etc/xdg/openbox/rc.xml >"$settings/rc.xml"
+        openbox --sm-disable --config-file "$settings/rc.xml" </dev/null >/dev/null 2>&1 &
+        STARTED_SCREENS+=($!)
+        ;;
+    xfwm4)
+        # The user's own keys in place of the defaults, less Alt+Space.
+        local keys=xfce4/xfconf/xfce-perchannel-xml/xfce4-keyboard-shortcuts.xml
+        mkdir -p "$settings/$(dirname "$keys")"
+        sed -e '/&lt;Alt&gt;space"/d' -e '/<property name="xfwm4"/,/name="default"/ s|<property name="default" type="empty">|<property name="custom" type="empty">\n      <property name="override" type="bool" value="true"/>|' \
+            "/etc/xdg/$keys" >"$settings/$keys"
+        XDG_CONFIG_HOME=$settings dbus-run-session -- xfwm4 --compositor=off --sm-client-disable \
+            </dev/null >/dev/null 2>&1 &
+        bus=$!
+        ;;
+    *) echo "unknown window manager '$TOLMIRAK_WM' (openbox or xfwm4)" >&2; return 1 ;;
+    esac
     local i
     for i in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
+            # Xfwm4 itself, whose end ends its bus.
+            [ -z "$bus" ] || STARTED_SCREENS+=($(pgrep -P "$bus" -x xfwm4))
+            return 0
+        fi
         sleep 0.1
     done
 }
@@ -131,11 +159,25 @@ prepare_wine() {
     wineboot </dev/null >/dev/null 2>&1
 }
 
-# The windowed runtime beside the virtual desktop's, for a script that runs
-# both: its screen joins the ones this script stops.
+# The windowed runtime beside the virtual desktop's, under each window
+# manager named (openbox when none is), for a script that runs both: its
+# screens join the ones this script stops.
 prepare_windowed_wine() {
-    STARTED_SCREENS+=($(TOLMIRAK_WINDOWED=1 WINEPREFIX= TOLMIRAK_DISPLAY= \
-        bash -c '. "$0" && prepare_wine && echo "${STARTED_SCREENS[@]}"' "${BASH_SOURCE[0]}"))
+    local wm
+    for wm in "${@:-openbox}"; do
+        STARTED_SCREENS+=($(TOLMIRAK_WINDOWED=1 TOLMIRAK_WM=$wm WINEPREFIX= TOLMIRAK_DISPLAY= \
+            bash -c '. "$0" && prepare_wine && echo "${STARTED_SCREENS[@]}"' "${BASH_SOURCE[0]}"))
+    done
+}
+
+# A prefix as a user of the zip may have one: made by wineboot -i alone,
+# without the program's settings, on the windowed runtime's screen.
+prepare_plain_prefix() { windowed make_plain_prefix; }
+make_plain_prefix() {
+    local prefix=$WINE_ROOT/build/windows/wineprefix-plain
+    [ ! -e "$prefix/.made" ] || return 0
+    rm -rf "$prefix"
+    WINEPREFIX=$prefix wineboot -i </dev/null >/dev/null 2>&1 && touch "$prefix/.made"
 }
 
 # Runs a command (a function of the caller's too) in the windowed runtime,
@@ -154,7 +196,10 @@ windowed() {
 stop_wine() {
     wine_environment
     wineserver -k 2>/dev/null || true
-    [ ! -d "$WINE_ROOT/build/windows/wineprefix-windowed" ] ||
-        WINEPREFIX=$WINE_ROOT/build/windows/wineprefix-windowed wineserver -k 2>/dev/null || true
+    local prefix
+    for prefix in wineprefix-windowed wineprefix-xfwm4 wineprefix-plain; do
+        [ ! -d "$WINE_ROOT/build/windows/$prefix" ] ||
+            WINEPREFIX=$WINE_ROOT/build/windows/$prefix wineserver -k 2>/dev/null || true
+    done
     [ ${#STARTED_SCREENS[@]} -eq 0 ] || kill "${STARTED_SCREENS[@]}" 2>/dev/null || true
 }

@@ -31,6 +31,8 @@ if [ "${1:-}" = "--inside" ]; then
     check "lintian finds no errors" "$(lintian ./tolmirak_*.deb 2>&1 | grep -c '^E:')" "0"
     lintian -I ./tolmirak_*.deb 2>&1 | sed 's/^/lintian: /'
     check "the menu entry is valid" "$(desktop-file-validate /usr/share/applications/tolmirak.desktop)" ""
+    check "its actions turn the window, named in Japanese too" \
+        "$(grep -c '^Exec=tolmirak --\(landscape\|portrait\)$\|^Name\[ja\]=\(横\|縦\)向きで表示$' /usr/share/applications/tolmirak.desktop)" "4"
     check "the software centres' entry is valid: no errors, no warnings" \
         "$(appstreamcli validate --no-net /usr/share/metainfo/jp.example.tolmirak.metainfo.xml >appstream.log 2>&1; echo $?) $(grep -c '^ *[EW]:' appstream.log)" "0 0"
     sed 's/^/appstream: /' appstream.log
@@ -156,6 +158,11 @@ if [ "${1:-}" = "--inside" ]; then
     probe person wait >/dev/null
     check "--landscape turns the screen: the window holds 320x240" \
         "$(as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c ' 320x240+')" "1"
+    for turn in portrait:240x320 landscape:320x240; do
+        as_person tolmirak --${turn%:*} </dev/null >>launcher.log 2>&1
+        check "tolmirak --${turn%:*} as a second start ends with 0 and turns the running window" \
+            "$? $(sleep 0.5; as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c " ${turn#*:}+")" "0 1"
+    done
     quit person $app
     check "tolmirak --version gives the package's version" \
         "$(tolmirak --version)" "tolmirak $(dpkg-query -W -f='${Version}' tolmirak)"

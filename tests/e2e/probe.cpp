@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <cwchar>
 #include <string>
 
@@ -128,12 +129,15 @@ BOOL CALLBACK CountMain(HWND hwnd, LPARAM count)
     return TRUE;
 }
 
-HWND FindVisible(const wchar_t* className)
+// A visible window of the class on the desktop or, as the program's
+// dialogs are on a desktop larger than the handheld, in the frame.
+HWND FindVisible(const wchar_t* className, HWND frame)
 {
-    for (HWND hwnd = FindWindowW(className, nullptr); hwnd != nullptr;
-         hwnd = FindWindowExW(nullptr, hwnd, className, nullptr))
-        if (IsWindowVisible(hwnd))
-            return hwnd;
+    for (HWND parent : {static_cast<HWND>(nullptr), frame})
+        for (HWND hwnd = FindWindowExW(parent, nullptr, className, nullptr); hwnd != nullptr;
+             hwnd = FindWindowExW(parent, hwnd, className, nullptr))
+            if (IsWindowVisible(hwnd))
+                return hwnd;
     return nullptr;
 }
 
@@ -204,8 +208,17 @@ int wmain(int argc, wchar_t** argv)
         MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
+    else if (command == L"focus") // the class of the window with the keyboard focus
+    {
+        GUITHREADINFO info = {sizeof(info)};
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+        wchar_t className[64] = L"none";
+        if (info.hwndFocus != nullptr)
+            GetClassNameW(info.hwndFocus, className, 64);
+        PrintUtf8(className);
+    }
     else if (command == L"popup")
-        PrintRect(FindVisible(L"#32768"));
+        PrintRect(FindVisible(L"#32768", nullptr));
     else if (command == L"clipboard") // the Windows clipboard's text
     {
         if (!OpenClipboard(nullptr))
@@ -221,7 +234,7 @@ int wmain(int argc, wchar_t** argv)
     }
     else if (command == L"dialog") // the open dialog's caption and its control <arg>
     {
-        HWND dialog = FindVisible(L"#32770");
+        HWND dialog = FindVisible(L"#32770", GetAncestor(main, GA_ROOT));
         wchar_t caption[128] = L"";
         GetWindowTextW(dialog, caption, 128);
         PrintUtf8(caption);
@@ -230,7 +243,7 @@ int wmain(int argc, wchar_t** argv)
     else
     {
         std::printf("usage: probe wait|copies|rect ID|frame|text ID|rows|select ID N|visible ID|combo-item ID "
-                    "N|menu-button N|popup|clipboard|dialog ID\n");
+                    "N|menu-button N|focus|popup|clipboard|dialog ID\n");
         return 2;
     }
     return 0;

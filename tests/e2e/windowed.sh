@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end on a desktop as Windows has it: the real tolmirak.exe in a Wine
 # prefix without a virtual desktop, on the windowed runtime's 1280x800 X
-# screen and its window manager (openbox), where the program shows the
-# handheld's screen as a window of its own. Driven through the window
+# screen and its window manager (TOLMIRAK_WM: openbox or xfwm4), where the
+# program shows the handheld's screen as a window of its own. Driven through the window
 # manager and with real events (xdotool, wmctrl), checked from X (xprop,
 # screenshots) and from another process (probe).
 set -u
@@ -15,6 +15,9 @@ wine_environment
 app="$root/build/windows/app/tolmirak.exe"
 probe_exe="$root/build/windows/tests/windows/probe.exe"
 shots=$(mktemp -d)
+# The pictures worth looking at, kept.
+kept=$root/build/windows/windowed-${TOLMIRAK_WM:-openbox}
+mkdir -p "$kept"
 . "$root/tests/e2e/check.sh"
 
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
@@ -114,7 +117,17 @@ key alt+space
 key t
 check "turning again gives portrait back" "$(size) $(placed 1057)" "240 320 170 133"
 
-echo "== dialogs open inside it"
+echo "== turned by a second start"
+wine "$app" /landscape </dev/null >/dev/null 2>&1
+check "tolmirak.exe /landscape as a second start ends with 0" "$?" "0"
+sleep 0.8
+check "and turns the running window, in front" "$(size) $(probe copies)" "320 240 1 foreground"
+check "its rows stay" "$(probe rows)" "$rows"
+wine "$app" -portrait </dev/null >/dev/null 2>&1
+sleep 0.8
+check "-portrait turns it back" "$(size) $(placed 1057)" "240 320 170 133"
+
+echo "== dialogs open inside it and go with it"
 within() { # a window's rectangle lies inside the screen
     local ix iy iw ih x y w h
     read -r ix iy iw ih < <(inside)
@@ -122,20 +135,51 @@ within() { # a window's rectangle lies inside the screen
     [ "$x" -ge "$ix" ] && [ "$y" -ge "$iy" ] && [ $((x + w)) -le $((ix + iw)) ] &&
         [ $((y + h)) -le $((iy + ih)) ] && echo inside
 }
+# The open dialog's place on the screen.
+box_place() {
+    local ix iy x y rest
+    read -r ix iy rest < <(inside)
+    read -r x y rest < <(probe dialog 0 | tail -n 1)
+    echo "$((x - ix)) $((y - iy))"
+}
+# The open dialog ($1) moves with the window to $2 $3, minimizes and restores
+# with it, and the window stays the program's one managed window.
+goes_with_it() {
+    local place
+    place=$(box_place)
+    xdotool windowmove "$window" "$2" "$3"
+    sleep 0.8
+    check "$1 moves with the window" "$(box_place) $(within "$(probe dialog 0 | tail -n 1)")" \
+        "$place inside"
+    import -window root "$shots/moved.png"
+    xdotool windowminimize "$window"
+    sleep 0.8
+    check "$1 is hidden with the minimized window" \
+        "$(xwininfo -id "$window" | grep -o IsUnMapped) $(managed | wc -l)" "IsUnMapped 1"
+    wmctrl -i -a "$window"
+    sleep 0.8
+    check "$1 is back in its place" "$(box_place) $(xwininfo -id "$window" | grep -o IsViewable)" \
+        "$place IsViewable"
+    check "one managed window throughout" "$(managed)" "$window"
+    check "the keyboard is in $1" "$(probe focus)" "Button"
+}
 key ctrl+a
 dialog=$(probe dialog 1)
 check "the About box" "$(probe dialog 0 | head -n 1) $(within "$(probe dialog 0 | tail -n 1)")" \
     "Tolmirak のバージョン情報 inside"
-read -r x y w h < <(echo "$dialog" | tail -n 1)
+goes_with_it "the About box" 300 150
+cp "$shots/moved.png" "$kept/about-moved.png"
+read -r x y w h < <(probe dialog 1 | tail -n 1)
 tap $((x + w / 2)) $((y + h / 2))                 # 閉じる
+check "閉じる closes it" "$(probe dialog 0 | tail -n 1)" "none"
 probe select 1054 -1                              # no year: a year the list cannot give
 tap_control 1057                                  # the invalid-input message
 check "the message box" "$(probe dialog 0 | head -n 1) $(within "$(probe dialog 0 | tail -n 1)")" \
     "入力値不正 inside"
-check "dialogs have no taskbar button of their own" "$(for d in $(managed); do
-    xprop -id "$d" _NET_WM_STATE | grep -c SKIP_TASKBAR; done | tr -d '\n')" "01"
+goes_with_it "the message box" 700 350
+cp "$shots/moved.png" "$kept/message-moved.png"
 key Return
-check "it closes" "$(probe dialog 0 | tail -n 1)" "none"
+check "Return closes it" "$(probe dialog 0 | tail -n 1)" "none"
 
 echo "== closed by the window manager"
 wmctrl -i -c "$window"
@@ -150,5 +194,20 @@ check "/landscape placements" "$(placed 1054) $(placed 1057)" "200 56 250 108"
 key ctrl+q
 finish "$app_pid"
 check "Ctrl+Q ends it with exit code 0" "$finished" "0"
+
+echo "== in a plain prefix"
+make_plain_prefix
+export WINEPREFIX=$root/build/windows/wineprefix-plain
+start_app
+read -r x y w h < <(probe menu-button 0)
+tap $((x + w / 2)) $((y + h / 2))                 # 操作
+check "the menu bar's 操作 opens its pop-up" "$(probe popup | wc -w)" "4"
+read -r x y w h < <(inside)
+import -window root -crop $((w + 80))x$((h + 80))+$((x - 40))+$((y - 40)) "$kept/plain-menu.png"
+key Escape
+key Escape
+key ctrl+q
+finish "$app_pid"
+check "it ends with exit code 0" "$finished" "0"
 
 checked

@@ -217,4 +217,77 @@ TEST_F(MainWindowTest, AboutInLandscape)
     });
 }
 
+struct BoxCase
+{
+    const char* what;
+    std::function<void(std::function<void(HWND)>)> open;
+};
+
+// The About box and the invalid-input box are the frame's on a desktop: they
+// move, minimize and restore with it and cannot be moved out of it. Either
+// way the main window is their disabled owner, told of its deactivation by
+// the box as one opens and of its activation as it closes.
+TEST_F(MainWindowTest, BoxesStayWithTheScreenAndTheirOwner)
+{
+    const BoxCase cases[] = {
+        {"About", [&](std::function<void(HWND)> check) { ShowAbout(m_hwnd, std::move(check)); }},
+        {"invalid year",
+         [&](std::function<void(HWND)> check) {
+             DialogAnswerer answerer(std::move(check));
+             SendMessageW(Control(IDC_YEAR), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+             Command(IDC_ESTIMATE);
+         }},
+    };
+    HWND frame = GetParent(m_hwnd);
+    for (const BoxCase& c : cases)
+    {
+        MessageLog log;
+        log.Watch(m_hwnd);
+        HWND opened = nullptr;
+        c.open([&](HWND box) {
+            EXPECT_FALSE(IsWindowEnabled(m_hwnd)) << c.what;
+            if (Shell_IsWindowed())
+            {
+                EXPECT_EQ(GetParent(box), frame) << c.what;
+                EXPECT_NE(GetWindowLongW(box, GWL_STYLE) & WS_CHILD, 0) << c.what;
+                EXPECT_NE(GetWindowLongW(box, GWL_STYLE) & WS_CAPTION, WS_CAPTION) << c.what;
+                const RECT placed = ScreenRect(box);
+                POINT middle = {(placed.left + placed.right) / 2, (placed.top + placed.bottom) / 2};
+                ScreenToClient(frame, &middle);
+                EXPECT_EQ(ChildWindowFromPointEx(frame, middle, CWP_SKIPINVISIBLE), box)
+                    << c.what << " lies above the main window";
+                RECT moved;
+                (GetWindowRect)(frame, &moved);
+                SetWindowPos(frame, nullptr, moved.left + 37, moved.top + 23, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER);
+                SendMessageW(box, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0); // a drag by the caption
+                RECT box1, inside;
+                (GetWindowRect)(box, &box1);
+                const RECT screen = Shell_ScreenRect();
+                EXPECT_TRUE(IntersectRect(&inside, &box1, &screen) && EqualRect(&inside, &box1))
+                    << c.what << " lies inside the frame after the move";
+                const RECT after = ScreenRect(box);
+                EXPECT_TRUE(EqualRect(&placed, &after)) << c.what << " keeps its place on the screen";
+                ShowWindow(frame, SW_MINIMIZE);
+                ShowWindow(frame, SW_RESTORE);
+                const RECT restored = ScreenRect(box);
+                EXPECT_TRUE(IsWindowVisible(box) && EqualRect(&placed, &restored))
+                    << c.what << " is back in its place once restored";
+                SetWindowPos(frame, nullptr, moved.left, moved.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            }
+            opened = box;
+            PressButton(box, IDOK);
+        });
+        ASSERT_NE(opened, nullptr) << c.what;
+        EXPECT_TRUE(IsWindowEnabled(m_hwnd)) << c.what;
+        // Activations that name the box; the frame's own, as the window
+        // manager moves the focus, name none.
+        std::vector<WPARAM> told;
+        for (const RecordedMessage& m : log.Messages())
+            if (m.message == WM_ACTIVATE && reinterpret_cast<HWND>(m.lParam) == opened)
+                told.push_back(LOWORD(m.wParam));
+        EXPECT_EQ(told, (std::vector<WPARAM>{WA_INACTIVE, WA_ACTIVE})) << c.what;
+    }
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 #include "resource.h"
 
 #include <aygshell.h>
+#include <algorithm>
 #include <screen.h>
 
 namespace
@@ -264,8 +265,9 @@ TEST(InitDialog, FullScreenWithTheTitleStripsOkButton)
         PostMessageW(strip, WM_LBUTTONDOWN, MK_LBUTTON, point);
         PostMessageW(strip, WM_LBUTTONUP, 0, point);
     });
+    HWND owner = CreateTestWindow(L"owner"); // as the program's windows own its dialogs
     const INT_PTR result = DialogBoxIndirectParamW(
-        GetModuleHandleW(nullptr), &tpl.frame, nullptr, FullScreenDialogProc,
+        GetModuleHandleW(nullptr), &tpl.frame, owner, FullScreenDialogProc,
         SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN);
     EXPECT_EQ(result, IDOK) << "ok sends IDOK with code 0";
     EXPECT_EQ(seen.left, 0);
@@ -274,6 +276,7 @@ TEST(InitDialog, FullScreenWithTheTitleStripsOkButton)
     EXPECT_EQ(seen.bottom, 320);
     EXPECT_EQ(style & WS_CAPTION, 0);
     ASSERT_EQ(answerer.Seen().size(), 1u);
+    DestroyWindow(owner);
 }
 
 TEST(Activation, HandlersKeepTheRecordAndAccept)
@@ -305,6 +308,93 @@ TEST(Foreground, HandleWithLowBitSetBringsTheWindowForward)
     EXPECT_EQ(GetForegroundWindow(), second);
     DestroyWindow(first);
     DestroyWindow(second);
+}
+
+// Whether the font has a glyph for every character of the text.
+bool HasEveryGlyph(HFONT font, const std::wstring& text)
+{
+    HDC hdc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(hdc, font);
+    std::vector<WORD> glyphs(text.size());
+    GetGlyphIndicesW(hdc, text.c_str(), static_cast<int>(text.size()), glyphs.data(),
+                     GGI_MARK_NONEXISTING_GLYPHS);
+    SelectObject(hdc, old);
+    DeleteDC(hdc);
+    return std::find(glyphs.begin(), glyphs.end(), 0xFFFF) == glyphs.end();
+}
+
+struct TextCase
+{
+    std::string what;
+    HFONT font; // the font that draws the text
+    std::wstring text;
+};
+
+// The owner-drawn items of a menu and its pop-ups, drawn in the menus' font.
+void AddMenuItems(HMENU menu, const char* what, std::vector<TextCase>& cases)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i)
+    {
+        wchar_t text[64] = L"";
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+        info.dwTypeData = text;
+        info.cch = ARRAYSIZE(text);
+        GetMenuItemInfoW(menu, i, TRUE, &info);
+        if (info.hSubMenu != nullptr)
+            AddMenuItems(info.hSubMenu, what, cases);
+        else if ((info.fType & MFT_SEPARATOR) == 0)
+            cases.push_back({std::string(what) + ((info.fType & MFT_OWNERDRAW) ? "" : ", not owner-drawn"),
+                             (info.fType & MFT_OWNERDRAW) ? Shell_MenuFont() : nullptr, text});
+    }
+}
+
+HFONT FontOf(HWND hwnd)
+{
+    return reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0));
+}
+
+// Every text that the shell draws, or has the platform draw, is drawn in a
+// font that has its glyphs, whatever fonts the prefix has: the menu bar's
+// captions, its pop-ups' and the system menu's turn item (owner-drawn), the
+// title strip and a message box.
+TEST(JapaneseText, EveryTextHasItsGlyphsInTheFontThatDrawsIt)
+{
+    HWND hwnd = CreateTestWindow(L"\u30C8\u30EB\u30DF\u30E9\u30AF");
+    HWND bar = CreateMenuBar(hwnd, 0);
+    std::vector<TextCase> cases;
+    for (const std::wstring& caption : ButtonCaptions(bar))
+        cases.push_back({"menu bar", FontOf(Toolbar(bar)), caption});
+    AddMenuItems(reinterpret_cast<HMENU>(GetWindowLongPtrW(bar, GWLP_USERDATA)), "pop-up", cases);
+    if (Shell_IsWindowed())
+    {
+        HMENU system = GetSystemMenu(Shell_Frame(), FALSE);
+        std::vector<TextCase> items;
+        AddMenuItems(system, "system menu", items);
+        ASSERT_FALSE(items.empty());
+        cases.push_back(items.back()); // the turn item; the platform draws the others
+    }
+    cases.push_back({"title strip", FontOf(Shell_TitleStrip()), WindowText(hwnd)});
+    DialogAnswerer answerer([&](HWND box) {
+        cases.push_back({"message box title", FontOf(Shell_TitleStrip()), WindowText(box)});
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT))
+            if (!WindowText(child).empty())
+                cases.push_back({"message box", FontOf(child), WindowText(child)});
+        Scene("shell-message-box");
+        PressButton(box, IDOK);
+    });
+    MessageBoxW(hwnd, L"\u8A08\u7B97\u5E74\u306E\u5024\u304C\u4E0D\u6B63\u3067\u3059\u3002",
+                L"\u5165\u529B\u5024\u4E0D\u6B63", MB_OK | MB_ICONHAND);
+    ASSERT_EQ(answerer.Seen().size(), 1u);
+    EXPECT_GE(cases.size(), 8u);
+    for (const TextCase& c : cases)
+    {
+        ASSERT_NE(c.font, nullptr) << c.what;
+        EXPECT_TRUE(HasEveryGlyph(c.font, c.text)) << c.what;
+    }
+    DestroyWindow(hwnd);
 }
 
 TEST(Screenshot, JapaneseTextInControlsAndMenuBar)
