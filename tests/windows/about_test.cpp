@@ -268,8 +268,13 @@ TEST_F(MainWindowTest, BoxesStayWithTheScreenAndTheirOwner)
                     << c.what << " lies inside the frame after the move";
                 const RECT after = ScreenRect(box);
                 EXPECT_TRUE(EqualRect(&placed, &after)) << c.what << " keeps its place on the screen";
+                // Each step waits for the window manager to act on it: a
+                // restore that overtakes the iconify it asked for is
+                // minimized again when the iconify comes in.
                 ShowWindow(frame, SW_MINIMIZE);
+                PumpMessages(300);
                 ShowWindow(frame, SW_RESTORE);
+                PumpMessages(300);
                 const RECT restored = ScreenRect(box);
                 EXPECT_TRUE(IsWindowVisible(box) && EqualRect(&placed, &restored))
                     << c.what << " is back in its place once restored";
