@@ -53,12 +53,22 @@ SIZE& ScreenSize()
     return size;
 }
 
+// What the frame's caption and borders add to its inside, measured on the
+// frame once it is made: on a scaled desktop, Wine 10's AdjustWindowRectEx
+// counts the caption at the desktop's scale while the frame draws it at the
+// program's, and the inside came out 25 pixels too tall.
+SIZE g_frameBorders;
+
 // The frame's outer size for an inside of the screen's size.
 SIZE FrameSize()
 {
-    RECT rect = {0, 0, ScreenSize().cx, ScreenSize().cy};
-    AdjustWindowRectEx(&rect, kFrameStyle, FALSE, 0);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    if (g_frameBorders.cy == 0)
+    {
+        RECT rect = {0, 0, 0, 0};
+        AdjustWindowRectEx(&rect, kFrameStyle, FALSE, 0);
+        return {ScreenSize().cx + rect.right - rect.left, ScreenSize().cy + rect.bottom - rect.top};
+    }
+    return {ScreenSize().cx + g_frameBorders.cx, ScreenSize().cy + g_frameBorders.cy};
 }
 
 // Activation reaches the program's window as it would on the handheld, and
@@ -208,6 +218,14 @@ HWND Shell_Frame()
     g_hwndFrame = CreateWindowExW(0, SHELL_FRAME_CLASS, L"", kFrameStyle, CW_USEDEFAULT,
                                   CW_USEDEFAULT, size.cx, size.cy, nullptr, nullptr, wc.hInstance,
                                   nullptr);
+    RECT outer, inner;
+    GetWindowRect(g_hwndFrame, &outer);
+    GetClientRect(g_hwndFrame, &inner);
+    g_frameBorders = {outer.right - outer.left - inner.right, outer.bottom - outer.top - inner.bottom};
+    const SIZE fitted = FrameSize();
+    if (fitted.cx != size.cx || fitted.cy != size.cy)
+        SetWindowPos(g_hwndFrame, nullptr, 0, 0, fitted.cx, fitted.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     HMENU menu = GetSystemMenu(g_hwndFrame, FALSE);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kTurnCommand, kTurnItem);

@@ -113,6 +113,18 @@ TEST(Screen, DefaultWindowTakesTheAreaBelowTheTitleStrip)
     GetClientRect(hwnd, &client);
     EXPECT_EQ(client.right, 240) << "no frame";
     EXPECT_EQ(client.bottom, 294);
+    if (Shell_IsWindowed())
+    {
+        // The frame's inside is the screen, which the platform shows at the
+        // desktop's scale, the one the runtime gave Wine (TOLMIRAK_SCALE).
+        RECT inside;
+        GetClientRect(GetParent(hwnd), &inside);
+        EXPECT_EQ(inside.right, 240);
+        EXPECT_EQ(inside.bottom, 320);
+        wchar_t scale[4] = L"1";
+        GetEnvironmentVariableW(L"TOLMIRAK_SCALE", scale, ARRAYSIZE(scale));
+        EXPECT_EQ(DesktopScale(), _wtoi(scale));
+    }
 
     HWND strip = Shell_TitleStrip();
     const RECT stripRect = ScreenRect(strip);

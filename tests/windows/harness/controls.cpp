@@ -120,11 +120,30 @@ std::wstring ResourceString(HINSTANCE instance, UINT id)
     return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
 }
 
+int DesktopScale()
+{
+    // Only a thread aware of the desktop's DPI is told it.
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto setContext = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetThreadDpiAwarenessContext")));
+    const auto systemDpi = reinterpret_cast<UINT(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForSystem")));
+    if (setContext == nullptr || systemDpi == nullptr)
+        return 1;
+    const HANDLE unaware = setContext(reinterpret_cast<HANDLE>(-4)); // per monitor, v2
+    const UINT dpi = systemDpi();
+    setContext(unaware);
+    return static_cast<int>(dpi / 96);
+}
+
 COLORREF ScreenPixel(int x, int y)
 {
+    // The desktop's pixels are the scaled ones.
+    static const int scale = DesktopScale();
     const RECT shown = Shell_ScreenRect();
     HDC screen = GetDC(nullptr);
-    const COLORREF color = GetPixel(screen, shown.left + x, shown.top + y);
+    const COLORREF color = GetPixel(screen, (shown.left + x) * scale, (shown.top + y) * scale);
     ReleaseDC(nullptr, screen);
     return color;
 }

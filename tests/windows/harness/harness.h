@@ -99,6 +99,7 @@ std::vector<std::wstring> ColumnHeaders(HWND list);
 LOGFONTW ControlFont(HWND control); // the font the control draws with
 std::wstring ResourceString(HINSTANCE instance, UINT id);
 COLORREF ScreenPixel(int x, int y);
+int DesktopScale(); // the desktop's DPI over 96, as Wine 10 scales the program to it
 
 // Dispatches this thread's messages until done() holds or the time is up.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
