@@ -111,6 +111,38 @@ copy_template() {
     return 1
 }
 
+# The desktop's scale as a whole number, at least 1: TOLMIRAK_SCALE (1, 2
+# or 3), or else the larger of GDK_SCALE and the Xft.dpi resource that
+# GNOME, KDE and Xfce put on the root window, over 96 and rounded.
+desktop_scale() {
+    case ${TOLMIRAK_SCALE:-} in [123]) echo "$TOLMIRAK_SCALE"; return ;; esac
+    xprop -root RESOURCE_MANAGER 2>/dev/null | awk -v gdk="${GDK_SCALE:-1}" '
+        match($0, /Xft\.dpi:(\\t| )*[0-9.]+/) {
+            dpi = substr($0, RSTART, RLENGTH)
+            sub(/^Xft\.dpi:(\\t| )*/, "", dpi)
+        }
+        END {
+            scale = int(dpi / 96 + 0.5)
+            if (gdk ~ /^[0-9]+$/ && gdk + 0 > scale) scale = gdk + 0
+            print (scale < 1 ? 1 : scale)
+        }'
+}
+
+# Whether Wine scales a program that is not DPI-aware to the prefix's DPI,
+# as Wine 10 and later do; Wine 8 only enlarges its fonts.
+wine_scales() { [ "$(wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\).*/\1/p')" -ge 10 ] 2>/dev/null; }
+
+# Gives the prefix the DPI of the scale given where Wine scales, 96 where
+# it does not. The prefix records the DPI it was given, so that the
+# registry is written only when it changes; a prefix made anew has 96.
+scale_prefix() {
+    local dpi=96 made=$WINEPREFIX/.tolmirak-dpi
+    [ "$1" = 1 ] || ! wine_scales || dpi=$((96 * $1))
+    [ "$(cat "$made" 2>/dev/null || echo 96)" != "$dpi" ] || return 0
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        </dev/null >/dev/null 2>&1 && echo "$dpi" >"$made"
+}
+
 # Holds the lock beside the prefix on descriptor 9 (flock), waiting while
 # another start holds it. What this shell starts with the descriptor open
 # holds the lock too, until it ends.

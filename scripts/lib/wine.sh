@@ -14,11 +14,15 @@ WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 # orientation, or a desktop's; TOLMIRAK_SCREEN moves it, for a second engine
 # beside this one.
 if [ -n "${TOLMIRAK_WINDOWED:-}" ]; then
-    # Each window manager (TOLMIRAK_WM) has a screen and a prefix of its own.
+    # Each window manager (TOLMIRAK_WM) has a screen and a prefix of its own,
+    # and so does openbox's desktop at twice the scale (TOLMIRAK_SCALE=2).
     SCREEN_SIZE=1280x800
     if [ "${TOLMIRAK_WM:-openbox}" = xfwm4 ]; then
         SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:93}
         SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-xfwm4
+    elif [ "${TOLMIRAK_SCALE:-1}" != 1 ]; then
+        SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:96}
+        SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-scaled
     else
         SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:92}
         SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-windowed
@@ -153,6 +157,9 @@ prepare_wine() {
         [ -z "${TOLMIRAK_WINDOWED:-}" ] || start_window_manager
     fi
     make_prefix $(wine_settings)
+    # A desktop's scale, or the one that TOLMIRAK_SCALE gives; the virtual
+    # desktop is the handheld's screen, at 96 DPI.
+    [ -z "${TOLMIRAK_WINDOWED:-}" ] || scale_prefix "$(desktop_scale)"
     # The server and Wine's own services outlive this script's commands:
     # they must not hold its output open.
     wineserver -p </dev/null >/dev/null 2>&1 || true
@@ -160,12 +167,18 @@ prepare_wine() {
 }
 
 # The windowed runtime beside the virtual desktop's, under each window
-# manager named (openbox when none is), for a script that runs both: its
-# screens join the ones this script stops.
+# manager named (openbox when none is; "scaled" is openbox at twice the
+# scale, where Wine scales), for a script that runs both: its screens join
+# the ones this script stops.
 prepare_windowed_wine() {
-    local wm
+    local wm scale
     for wm in "${@:-openbox}"; do
-        STARTED_SCREENS+=($(TOLMIRAK_WINDOWED=1 TOLMIRAK_WM=$wm WINEPREFIX= TOLMIRAK_DISPLAY= \
+        scale=
+        if [ "$wm" = scaled ]; then
+            wine_scales || continue
+            wm=openbox scale=2
+        fi
+        STARTED_SCREENS+=($(TOLMIRAK_WINDOWED=1 TOLMIRAK_WM=$wm TOLMIRAK_SCALE=$scale WINEPREFIX= TOLMIRAK_DISPLAY= \
             bash -c '. "$0" && prepare_wine && echo "${STARTED_SCREENS[@]}"' "${BASH_SOURCE[0]}"))
     done
 }
@@ -197,7 +210,7 @@ stop_wine() {
     wine_environment
     wineserver -k 2>/dev/null || true
     local prefix
-    for prefix in wineprefix-windowed wineprefix-xfwm4 wineprefix-plain; do
+    for prefix in wineprefix-windowed wineprefix-xfwm4 wineprefix-scaled wineprefix-plain; do
         [ ! -d "$WINE_ROOT/build/windows/$prefix" ] ||
             WINEPREFIX=$WINE_ROOT/build/windows/$prefix wineserver -k 2>/dev/null || true
     done

@@ -60,8 +60,8 @@ if [ "${1:-}" = "--inside" ]; then
     as_person xauth -q add $screen MIT-MAGIC-COOKIE-1 "$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')" 2>/dev/null
     install -o person2 -g person2 -m 600 $home/.Xauthority /home/person2/.Xauthority
     # No reset when the last client leaves: a desktop session's display
-    # always has clients. Room beside the program for the dialogs.
-    as_person Xvfb $screen -screen 0 640x480x24 -auth $home/.Xauthority -nolisten tcp -noreset \
+    # always has clients. Room for the window at twice the scale.
+    as_person Xvfb $screen -screen 0 1024x768x24 -auth $home/.Xauthority -nolisten tcp -noreset \
         </dev/null >/dev/null 2>&1 &
     for i in $(seq 50); do as_person xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
     # A desktop's window manager.
@@ -164,6 +164,31 @@ if [ "${1:-}" = "--inside" ]; then
             "$? $(sleep 0.5; as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c " ${turn#*:}+")" "0 1"
     done
     quit person $app
+
+    echo "== on a desktop at twice the scale (Xft.dpi: 192)"
+    as_person xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t192')"
+    # Wine 10 scales the program; Wine 8 would only enlarge its fonts.
+    expected=480x640 dpi=192
+    [ "$(wine --version | sed 's/^wine-\([0-9]*\).*/\1/')" -ge 10 ] || expected=240x320 dpi=
+    # The DPI as the registry has it once Wine has ended, and when the
+    # launcher last wrote it.
+    dpi_of() {
+        echo "$(sed -n 's/^"LogPixels"=dword:0*//p' "$prefix/user.reg")/$(cat "$prefix/.tolmirak-dpi" 2>/dev/null)"
+        stat -c %y "$prefix/.tolmirak-dpi" 2>/dev/null
+    }
+    for start in first second; do
+        as_person sh -c "$command" </dev/null >>launcher.log 2>&1 &
+        app=$!
+        probe person wait >/dev/null
+        sleep 0.5
+        check "the $start start's window holds $expected" \
+            "$(as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c " $expected+")" "1"
+        quit person $app
+        [ $start = second ] || written=$(dpi_of)
+    done
+    check "the prefix is at ${dpi:-96} DPI" "$(dpi_of | head -n 1)" "${dpi:+c0}/$dpi"
+    check "the second start at the same scale writes no DPI again" "$(dpi_of)" "$written"
+    as_person xprop -root -remove RESOURCE_MANAGER
     check "tolmirak --version gives the package's version" \
         "$(tolmirak --version)" "tolmirak $(dpkg-query -W -f='${Version}' tolmirak)"
     check "without a display it says why in one line and exits 1" \

@@ -4,7 +4,9 @@
 # screen and its window manager (TOLMIRAK_WM: openbox or xfwm4), where the
 # program shows the handheld's screen as a window of its own. Driven through the window
 # manager and with real events (xdotool, wmctrl), checked from X (xprop,
-# screenshots) and from another process (probe).
+# screenshots) and from another process (probe). With TOLMIRAK_SCALE=2 the
+# desktop is at twice the scale: the program and the probe still see a
+# 240x320 screen on a desktop of half the size, which X shows twice as large.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export TOLMIRAK_WINDOWED=1
@@ -21,7 +23,9 @@ mkdir -p "$kept"
 . "$root/tests/e2e/check.sh"
 
 probe() { wine "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
-tap() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
+scale=${TOLMIRAK_SCALE:-1}
+# A click at a place that the probe gives, on the scaled desktop.
+tap() { xdotool mousemove $(($1 * scale)) $(($2 * scale)) click 1; sleep 0.4; }
 tap_control() { read -r x y w h < <(probe rect "$1"); tap $((x + w / 2)) $((y + h / 2)); }
 key() { xdotool key "$1"; sleep 0.6; }
 
@@ -72,6 +76,9 @@ check "one managed window" "$(managed | wc -l)" "1"
 check "its title" "$(property _NET_WM_NAME)" '"トルミラク"'
 check "its class" "$(property WM_CLASS)" '"tolmirak.exe", "tolmirak.exe"'
 check "its inside is the handheld's screen" "$(size)" "240 320"
+check "which X shows at the desktop's scale" \
+    "$(xwininfo -id "${window:-0}" | sed -n 's/.*\(Width\|Height\): *//p' | tr '\n' ' ')" \
+    "$((240 * scale)) $((320 * scale)) "
 check "portrait placements" "$(placed 1054) $(placed 1057)" "60 81 170 133"
 import -window root "$shots/after.png"
 area=$(decorated)
@@ -80,13 +87,21 @@ check "the desktop outside it is untouched" "$(compare -metric AE \
 
 echo "== moved, then used where it is"
 read -r x0 y0 rest < <(inside)
-xdotool windowmove "$window" 600 300
+xdotool windowmove "$window" 600 $((300 / scale ** 2)) # the menu bar stays on the desktop
 sleep 0.8
 read -r x1 y1 rest < <(inside)
 check "the window manager moved it" "$([ "$x1" -gt "$x0" ] && [ "$y1" -gt "$y0" ] && echo moved)" "moved"
 check "the screen moved with it" "$(placed 1057)" "170 133"
 tap_control 1057                                  # 年齢推定
 check "a click on 年齢推定 at its new place fills the list" "$(probe rows | wc -l)" "13"
+tap_control 1052                                  # the sign list opens
+tap $(probe combo-item 1052 1)                    # 丑(うし)
+check "a click in the sign list chooses 丑" "$(probe text 1052)" "丑(うし)"
+read -r x y w h < <(probe menu-button 0)
+tap $((x + w / 2)) $((y + h / 2))                 # 操作
+read -r x y w h < <(probe popup)
+tap $((x + 20)) $((y + 10))                       # 年齢推定, its first item
+check "a click on the pop-up's 年齢推定 lists 丑 years" "$(probe rows | grep -c '丑|')" "13"
 rows=$(probe rows)
 
 echo "== minimized and restored"
@@ -106,7 +121,7 @@ check "and brings the window back, in front" \
     "$(xprop -id "$window" WM_STATE | grep -o Normal) $(probe copies)" "Normal 1 foreground"
 
 echo "== turned from the system menu"
-xdotool mousemove $((x1 + 120)) $((y1 + 10))
+xdotool mousemove $(((x1 + 120) * scale)) $(((y1 + 10) * scale))
 key alt+space
 check "Alt+Space opens the system menu" "$(probe popup | wc -w)" "4"
 key t
@@ -195,6 +210,7 @@ key ctrl+q
 finish "$app_pid"
 check "Ctrl+Q ends it with exit code 0" "$finished" "0"
 
+[ "$scale" = 1 ] || { checked; exit; } # the plain prefix is Wine's own, at 96 DPI
 echo "== in a plain prefix"
 make_plain_prefix
 export WINEPREFIX=$root/build/windows/wineprefix-plain
