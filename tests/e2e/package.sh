@@ -66,7 +66,8 @@ if [ "${1:-}" = "--inside" ]; then
     for i in $(seq 50); do as_person xdpyinfo >/dev/null 2>&1 && break; sleep 0.2; done
     # A desktop's window manager.
     as_person openbox --sm-disable </dev/null >/dev/null 2>&1 &
-    command=$(sed -n 's/^Exec=//p' /usr/share/applications/tolmirak.desktop)
+    # The entry's own command, not its actions'.
+    command=$(sed -n '/^\[Desktop Entry\]/,/^\[/ s/^Exec=//p' /usr/share/applications/tolmirak.desktop)
     # Starts the menu entry's command as the account given, in the language
     # given, with no terminal, in a session of its own, as a desktop's menu
     # does; $app is its process.
@@ -169,11 +170,11 @@ if [ "${1:-}" = "--inside" ]; then
     as_person xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t192')"
     # Wine 10 scales the program; Wine 8 would only enlarge its fonts.
     expected=480x640 dpi=192
-    [ "$(wine --version | sed 's/^wine-\([0-9]*\).*/\1/')" -ge 10 ] || expected=240x320 dpi=
-    # The DPI as the registry has it once Wine has ended, and when the
-    # launcher last wrote it.
+    [ "$(wine --version 2>/dev/null | sed 's/^wine-\([0-9]*\).*/\1/')" -ge 10 ] || expected=240x320 dpi=
+    # The DPI as the registry has it once Wine has ended (96, hexadecimal 60,
+    # where it says none), and when the launcher last wrote it.
     dpi_of() {
-        echo "$(sed -n 's/^"LogPixels"=dword:0*//p' "$prefix/user.reg")/$(cat "$prefix/.tolmirak-dpi" 2>/dev/null)"
+        echo "$(sed -n 's/^"LogPixels"=dword:0*//p' "$prefix/user.reg" | grep . || echo 60)/$(cat "$prefix/.tolmirak-dpi" 2>/dev/null)"
         stat -c %y "$prefix/.tolmirak-dpi" 2>/dev/null
     }
     for start in first second; do
@@ -186,7 +187,7 @@ if [ "${1:-}" = "--inside" ]; then
         quit person $app
         [ $start = second ] || written=$(dpi_of)
     done
-    check "the prefix is at ${dpi:-96} DPI" "$(dpi_of | head -n 1)" "${dpi:+c0}/$dpi"
+    check "the prefix is at ${dpi:-96} DPI" "$(dpi_of | head -n 1)" "$([ -n "$dpi" ] && echo c0 || echo 60)/$dpi"
     check "the second start at the same scale writes no DPI again" "$(dpi_of)" "$written"
     as_person xprop -root -remove RESOURCE_MANAGER
     check "tolmirak --version gives the package's version" \
