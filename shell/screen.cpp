@@ -230,10 +230,12 @@ BOOL CALLBACK GiveJapaneseFont(HWND control, LPARAM)
 // child of the frame (WM_NCCREATE); its caption goes to the title strip, as
 // the handheld shows it, and a dialog that did not place itself on the
 // screen (a message box, centred on the desktop) is centred on it
-// (WM_INITDIALOG); its controls' text shows in any prefix. It is never moved, as the handheld moves no dialog.
+// (WM_INITDIALOG). Its controls' text shows in any prefix, and it is never
+// moved, as the handheld moves no dialog.
 LRESULT CALLBACK OnScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE)
+    const bool windowed = Shell_IsWindowed();
+    if (message == WM_NCCREATE && windowed)
         Shell_AdoptDialog(hwnd);
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MOVE)
         return 0;
@@ -242,7 +244,8 @@ LRESULT CALLBACK OnScreenProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_INITDIALOG)
     {
         EnumChildWindows(hwnd, GiveJapaneseFont, 0);
-        PlaceOnScreen(hwnd);
+        if (windowed)
+            PlaceOnScreen(hwnd);
     }
     return result;
 }
@@ -295,8 +298,8 @@ void Intercept(HWND hwnd, WNDPROC proc)
 // message-only windows such as COM's) get the work area, as the handheld
 // gives them. Wine has already replaced CW_USEDEFAULT
 // by real coordinates when this hook runs, so the style decides. Standard
-// controls get the handheld's default font; on a desktop, dialogs open on
-// the screen. The strip follows activation: the frame's stands for its
+// controls get the handheld's default font; dialogs show Japanese in any
+// prefix and, on a desktop, open on the screen. The strip follows activation: the frame's stands for its
 // window's.
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -309,7 +312,7 @@ LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
             Intercept(hwnd, FullScreenProc);
         else if ((cs->style & WS_CHILD) != 0 && IsStandardControl(hwnd))
             Intercept(hwnd, DefaultFontProc);
-        else if ((cs->style & WS_POPUP) != 0 && Shell_IsWindowed() && IsDialog(hwnd))
+        else if ((cs->style & WS_POPUP) != 0 && IsDialog(hwnd))
             Intercept(hwnd, OnScreenProc);
     }
     else if (code == HCBT_ACTIVATE && !IsStrip(hwnd))

@@ -174,7 +174,8 @@ if [ "${1:-}" = "--inside" ]; then
     # The DPI as the registry has it once Wine has ended (96, hexadecimal 60,
     # where it says none), and when the launcher last wrote it.
     dpi_of() {
-        echo "$(sed -n 's/^"LogPixels"=dword:0*//p' "$prefix/user.reg" | grep . || echo 60)/$(cat "$prefix/.tolmirak-dpi" 2>/dev/null)"
+        echo "$(sed -n '/^\[Control Panel\\\\Desktop\]/,/^\[/ s/^"LogPixels"=dword:0*//p' "$prefix/user.reg" |
+            grep . || echo 60)/$(cat "$prefix/.tolmirak-dpi" 2>/dev/null)"
         stat -c %y "$prefix/.tolmirak-dpi" 2>/dev/null
     }
     for start in first second; do
