@@ -135,12 +135,16 @@ wine_scales() { [ "$(wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\).*/\
 # Gives the prefix the DPI of the scale given where Wine scales, 96 where
 # it does not. The prefix records the DPI it was given, so that the
 # registry is written only when it changes; a prefix made anew has 96.
+# Wine's session keeps the DPI it started with, so a change ends it: the
+# next program starts one of its own.
 scale_prefix() {
     local dpi=96 made=$WINEPREFIX/.tolmirak-dpi
     [ "$1" = 1 ] || ! wine_scales || dpi=$((96 * $1))
     [ "$(cat "$made" 2>/dev/null || echo 96)" != "$dpi" ] || return 0
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         </dev/null >/dev/null 2>&1 && echo "$dpi" >"$made"
+    wineserver -k 2>/dev/null || true
+    wineserver -w
 }
 
 # Holds the lock beside the prefix on descriptor 9 (flock), waiting while
