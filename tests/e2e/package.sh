@@ -181,7 +181,9 @@ if [ "${1:-}" = "--inside" ]; then
     for start in first second; do
         as_person sh -c "$command" </dev/null >>launcher.log 2>&1 &
         app=$!
-        probe person wait >/dev/null
+        # Not before the window: a probe would start Wine's session while
+        # the launcher still gives the prefix its DPI.
+        window_of person $app >/dev/null
         sleep 0.5
         check "the $start start's window holds $expected" \
             "$(as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c " $expected+")" "1"
