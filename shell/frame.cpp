@@ -53,21 +53,16 @@ SIZE& ScreenSize()
     return size;
 }
 
-// What the frame's caption and borders add to its inside, measured on the
-// frame once it is made: on a scaled desktop, Wine 10's AdjustWindowRectEx
-// counts the caption at the desktop's scale while the frame draws it at the
-// program's, and the inside came out 25 pixels too tall.
+// What the frame's caption and borders add to its inside: estimated before
+// the frame is made, then measured on it. On a scaled desktop, Wine 10's
+// AdjustWindowRectEx counts the caption at the desktop's scale while the
+// frame draws it at the program's, and the inside came out 25 pixels too
+// tall.
 SIZE g_frameBorders;
 
 // The frame's outer size for an inside of the screen's size.
 SIZE FrameSize()
 {
-    if (g_frameBorders.cy == 0)
-    {
-        RECT rect = {0, 0, 0, 0};
-        AdjustWindowRectEx(&rect, kFrameStyle, FALSE, 0);
-        return {ScreenSize().cx + rect.right - rect.left, ScreenSize().cy + rect.bottom - rect.top};
-    }
     return {ScreenSize().cx + g_frameBorders.cx, ScreenSize().cy + g_frameBorders.cy};
 }
 
@@ -213,6 +208,9 @@ HWND Shell_Frame()
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = SHELL_FRAME_CLASS;
     RegisterClassW(&wc);
+    RECT estimate = {0, 0, 0, 0};
+    AdjustWindowRectEx(&estimate, kFrameStyle, FALSE, 0);
+    g_frameBorders = {estimate.right - estimate.left, estimate.bottom - estimate.top};
     // Where the desktop places a new window.
     const SIZE size = FrameSize();
     g_hwndFrame = CreateWindowExW(0, SHELL_FRAME_CLASS, L"", kFrameStyle, CW_USEDEFAULT,

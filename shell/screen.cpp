@@ -299,8 +299,8 @@ void Intercept(HWND hwnd, WNDPROC proc)
 // gives them. Wine has already replaced CW_USEDEFAULT
 // by real coordinates when this hook runs, so the style decides. Standard
 // controls get the handheld's default font; dialogs show Japanese in any
-// prefix and, on a desktop, open on the screen. The strip follows activation: the frame's stands for its
-// window's.
+// prefix and, on a desktop, open on the screen. The strip follows
+// activation: the frame's stands for its window's.
 LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam)
 {
     HWND hwnd = reinterpret_cast<HWND>(wParam);
