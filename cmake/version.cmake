@@ -1,7 +1,8 @@
 # The program's version is given once, in the resource script: the version
-# block's numbers. The block's texts and the About box's IDS_VERSION line
-# must say the same (the About line may pad a number with zeros), or the
-# build stops here, before a package could carry a second version.
+# block's numbers. The block's texts, the About box's IDS_VERSION line and
+# the manifest's identity must say the same (the About line may pad a number
+# with zeros), or the build stops here, before a package could carry a
+# second version.
 file(READ ${CMAKE_CURRENT_LIST_DIR}/../app/app.rc rc)
 
 string(REGEX MATCH "FILEVERSION ([0-9]+), ([0-9]+), ([0-9]+), ([0-9]+)" _ "${rc}")
@@ -15,10 +16,12 @@ string(REPLACE ", " "." product "${CMAKE_MATCH_1}")
 string(REGEX MATCH "IDS_VERSION +\"([0-9.]+)\"" _ "${rc}")
 string(REGEX REPLACE "(^|\\.)0+([0-9])" "\\1\\2" about "${CMAKE_MATCH_1}")
 string(REGEX MATCHALL "VALUE \"(File|Product)Version\", \"[0-9.]+\"" texts "${rc}")
-foreach(seen IN ITEMS "${product}" "${about}" ${texts})
+file(READ ${CMAKE_CURRENT_LIST_DIR}/../app/tolmirak.manifest manifest)
+string(REGEX MATCH "assemblyIdentity [^>]*version=\"([0-9.]+)\"" _ "${manifest}")
+foreach(seen IN ITEMS "${product}" "${about}" ${texts} "\"${CMAKE_MATCH_1}\"")
     string(REGEX REPLACE ".*\"([0-9.]+)\"$" "\\1" seen "${seen}")
     if(NOT seen STREQUAL TOLMIRAK_VERSION)
-        message(FATAL_ERROR "app/app.rc gives version ${seen} beside FILEVERSION ${TOLMIRAK_VERSION}")
+        message(FATAL_ERROR "app/app.rc or its manifest gives version ${seen} beside FILEVERSION ${TOLMIRAK_VERSION}")
     endif()
 endforeach()
 
@@ -28,4 +31,5 @@ foreach(id COPYRIGHT RIGHTS HOMEPAGE)
     set(TOLMIRAK_${id} "${CMAKE_MATCH_1}")
 endforeach()
 
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../app/app.rc)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/../app/app.rc
+    ${CMAKE_CURRENT_LIST_DIR}/../app/tolmirak.manifest)

@@ -227,4 +227,61 @@ TEST(Resources, VersionIs1_2_2009_118)
     EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(118, 2009));
 }
 
+struct SettingCase
+{
+    const wchar_t* space;
+    const wchar_t* name;
+    const wchar_t* value;
+};
+
+// The manifest as the loader reads it: the program runs as its user, is not
+// DPI-aware (Windows scales its window as a whole), and names Windows 10
+// and 11 among the systems it supports.
+TEST(Resources, ManifestKeepsTheProgramUnelevatedAndUnaware)
+{
+    ACTCTXW request = {sizeof(request)};
+    request.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.hModule = Self();
+    request.lpResourceName = CREATEPROCESS_MANIFEST_RESOURCE_ID;
+    HANDLE context = CreateActCtxW(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE) << "the manifest does not parse: " << GetLastError();
+
+    ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level = {};
+    ASSERT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level,
+                             sizeof(level), nullptr));
+    EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
+    EXPECT_EQ(level.UiAccess, 0u);
+
+    const SettingCase settings[] = {
+        {L"http://schemas.microsoft.com/SMI/2005/WindowsSettings", L"dpiAware", L"false"},
+        {L"http://schemas.microsoft.com/SMI/2016/WindowsSettings", L"dpiAwareness", L"unaware"},
+    };
+    for (const SettingCase& c : settings)
+    {
+        wchar_t value[32] = L"";
+        EXPECT_TRUE(QueryActCtxSettingsW(0, context, c.space, c.name, value, ARRAYSIZE(value), nullptr)) << c.name;
+        EXPECT_STREQ(value, c.value);
+    }
+
+    // Newer systems add a tested version to each element: its size follows
+    // from the whole's.
+    BYTE info[512] = {};
+    SIZE_T size = 0;
+    ASSERT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, info,
+                             sizeof(info), &size));
+    const DWORD count = *reinterpret_cast<DWORD*>(info);
+    ASSERT_GT(count, 0u);
+    const SIZE_T stride = (size - sizeof(DWORD)) / count >= 32 ? 32 : sizeof(COMPATIBILITY_CONTEXT_ELEMENT);
+    const BYTE* first = info + size - count * stride;
+    const GUID windows10 = {0x8e0f7a12, 0xbfb3, 0x4fe8, {0xb9, 0xa5, 0x48, 0xfd, 0x50, 0xa1, 0x5a, 0x9a}};
+    int named = 0;
+    for (DWORD i = 0; i < count; ++i)
+    {
+        const auto* element = reinterpret_cast<const COMPATIBILITY_CONTEXT_ELEMENT*>(first + i * stride);
+        named += element->Type == ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS && IsEqualGUID(element->Id, windows10);
+    }
+    EXPECT_EQ(named, 1) << count << " elements in " << size << " bytes";
+    ReleaseActCtx(context);
+}
+
 } // namespace
