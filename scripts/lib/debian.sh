@@ -17,6 +17,32 @@ recent_root() {
     [ -f "$marker" ] && [ -z "$(find "$marker" -mtime +6)" ]
 }
 
+# The host's Debian archive, as its apt sources name it: the first source of
+# the host's own release (not its -updates or -security suites), in deb822
+# form or the one-line form. The roots of either release are made from it
+# and keep it, so a machine behind a mirror of its own uses that mirror.
+host_mirror() {
+    local codename found
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    found=$({
+        awk -v suite="$codename" '
+            function take() { if (deb && uris != "" && (" " suites " ") ~ (" " suite " ")) print uris; deb = 0; uris = "" }
+            FNR == 1 || /^$/ { take() }
+            /^Types:/ { deb = / deb( |$)/ }
+            /^URIs:/ { uris = $2 }
+            /^Suites:/ { $1 = ""; suites = $0 }
+            END { take() }' /etc/apt/sources.list.d/*.sources
+        sed -n "s/^deb \(\[[^]]*\] \)\?\([^ ]*\) $codename .*/\2/p" /etc/apt/sources.list /etc/apt/sources.list.d/*.list
+    } 2>/dev/null || true)
+    [ -n "$found" ] || { echo "No source of Debian $codename in the host's apt sources" >&2; return 1; }
+    echo "${found%%$'\n'*}"
+}
+
+# The host's apt proxy, if it has one, for debootstrap and the roots' apt.
+host_proxy() {
+    apt-config dump Acquire::http::Proxy 2>/dev/null | sed -n 's/^Acquire::http::Proxy "\(.*\)";$/\1/p'
+}
+
 # Makes the bare root of the release, debootstrap's minbase with the host's
 # CA bundle, unless a recent one is there. It is only ever copied.
 make_minbase_root() {
@@ -26,8 +52,12 @@ make_minbase_root() {
     recent_root "$release-minbase" && return 0
     remove_debian_root "$release-minbase"
     need_packages debootstrap
-    echo "Making a Debian $release root in $root..."
-    debootstrap --variant=minbase "$codename" "$root" http://deb.debian.org/debian >/dev/null
+    local mirror proxy
+    mirror=$(host_mirror)
+    proxy=$(host_proxy)
+    echo "Making a Debian $release root in $root from $mirror..."
+    http_proxy=${proxy:-${http_proxy:-}} debootstrap --variant=minbase "$codename" "$root" "$mirror" >/dev/null
+    [ -z "$proxy" ] || echo "Acquire::http::Proxy \"$proxy\";" >"$root/etc/apt/apt.conf.d/01proxy"
     # The bundle, and a copy where the root's ca-certificates package adds
     # it again whenever it remakes the bundle.
     mkdir -p "$root/etc/ssl/certs" "$root/usr/local/share/ca-certificates"
