@@ -4,8 +4,10 @@
 # copy of each release's bare root (scripts/lib/debian.sh), as a person
 # would: the Debian package installed with apt-get, checked with lintian,
 # started by an ordinary account from its menu entry's command on an X
-# display of that account's own, used, ended and purged; and the zip
-# unpacked and its exe started in a fresh prefix. Runs as root, as the
+# display of that account's own, used, ended and purged; the zip unpacked
+# and its exe started in a fresh prefix; and in that prefix, under the
+# root's Wine, the Windows installer installed, started from its Start
+# menu entry, upgraded, refused as a downgrade and removed. Runs as root, as the
 # roots need; `--inside DISPLAY` is the part that runs in a root, with the
 # account's X display (TOLMIRAK_PACKAGE_SCREEN, :95 unless set).
 set -u
@@ -22,7 +24,7 @@ if [ "${1:-}" = "--inside" ]; then
 
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends lintian desktop-file-utils appstream xvfb xauth xdotool \
-        x11-apps openbox unzip bc >/dev/null
+        x11-apps openbox unzip bc liblnk-utils man-db >/dev/null
     start=$(now)
     apt-get install -y -qq ./tolmirak_*.deb >/dev/null
     check "apt-get installs the package" "$?" "0"
@@ -30,6 +32,8 @@ if [ "${1:-}" = "--inside" ]; then
     check "and pulls Wine from the archive" "$(dpkg-query -W -f='${Status}' wine64)" "install ok installed"
     check "lintian finds no errors" "$(lintian ./tolmirak_*.deb 2>&1 | grep -c '^E:')" "0"
     lintian -I ./tolmirak_*.deb 2>&1 | sed 's/^/lintian: /'
+    check "man -L ja tolmirak shows the Japanese manual page" \
+        "$(LANG=C.UTF-8 MANWIDTH=80 man -L ja tolmirak 2>&1 | grep -c '^名前$\|^ *tolmirak - 生まれ年の十二支から年齢を推定する$')" "2"
     check "the menu entry is valid" "$(desktop-file-validate /usr/share/applications/tolmirak.desktop)" ""
     check "its actions turn the window, named in Japanese too" \
         "$(grep -c '^Exec=tolmirak --\(landscape\|portrait\)$\|^Name\[ja\]=\(横\|縦\)向きで表示$' /usr/share/applications/tolmirak.desktop)" "4"
@@ -267,17 +271,92 @@ if [ "${1:-}" = "--inside" ]; then
     check "nor its folders, nor the template" "$(ls -d /usr/lib/tolmirak /usr/share/doc/tolmirak /var/cache/tolmirak 2>/dev/null)" ""
 
     echo "== the zip, unpacked into an empty folder"
+    version=$(ls tolmirak-*-win64.zip | sed 's/^tolmirak-\(.*\)-win64.zip$/\1/')
+    windows_prefix=$home/zip-prefix
+    # Wine in the prefix of the zip and the installer, as plain as Wine makes
+    # it, but that no menu entries nor file types go to the account's desktop.
+    in_windows() {
+        as_person env WINEPREFIX=$windows_prefix WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d "$@"
+    }
+    shown() { as_person xdotool search --onlyvisible --class tolmirak.exe 2>/dev/null | wc -l | grep -c '^[1-9]'; }
+    show() {
+        for i in $(seq 240); do
+            [ "$(shown)" = 1 ] && break
+            sleep 0.5
+        done
+        shown
+    }
     as_person mkdir $home/zip
-    as_person unzip -q tolmirak-*-win64.zip -d $home/zip
-    as_person env WINEPREFIX=$home/zip-prefix WINEDEBUG=-all wine $home/zip/tolmirak-*-win64/tolmirak.exe \
-        </dev/null >/dev/null 2>&1 &
-    for i in $(seq 240); do
-        as_person xdotool search --onlyvisible --class tolmirak.exe >/dev/null 2>&1 && break
-        sleep 0.5
-    done
-    check "its exe shows its window in a fresh prefix" \
-        "$(as_person xdotool search --onlyvisible --class tolmirak.exe 2>/dev/null | wc -l | grep -c '^[1-9]')" "1"
-    as_person env WINEPREFIX=$home/zip-prefix wineserver -k
+    as_person unzip -q tolmirak-$version-win64.zip -d $home/zip
+    zipped=$home/zip/tolmirak-$version-win64
+    check "it holds the exe, its read-mes in English and Japanese, and its licence" \
+        "$(ls "$zipped" | tr '\n' ' ')" "LICENSE.txt README.ja.txt README.txt tolmirak.exe "
+    in_windows wine "$zipped/tolmirak.exe" </dev/null >/dev/null 2>&1 &
+    check "its exe shows its window in a fresh prefix" "$(show)" "1"
+    in_windows wineserver -k
+
+    echo "== the installer, in that prefix, quiet, as msiexec /qn installs it"
+    installed="$windows_prefix/drive_c/Program Files/Tolmirak"
+    cp tolmirak-$version-x64.msi newer.msi "$windows_prefix/drive_c/"
+    head -c $(($(stat -c %s newer.msi) / 2)) newer.msi >"$windows_prefix/drive_c/cut.msi"
+    newer=$(echo "$version" | awk -F. -v OFS=. '{ $3++; $4 = 0; print }')
+    msiexec() { in_windows wine msiexec "$@" </dev/null >/dev/null 2>&1; }
+    # Installed apps' entries of Tolmirak, a line each: its name, version,
+    # publisher, and 0x1 for no Modify button.
+    entries() {
+        in_windows wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+            tr -d '\r' | awk '
+                function entry() { if (name == "Tolmirak") print name "/" version "/" publisher "/" fixed; name = "" }
+                /^HKEY/ { entry() }
+                { value = $0; sub(/^ *[^ ]+ +REG_[A-Z_]+ +/, "", value) }
+                $1 == "DisplayName" { name = value }
+                $1 == "DisplayVersion" { version = value }
+                $1 == "Publisher" { publisher = value }
+                $1 == "NoModify" { fixed = value }
+                END { entry() }'
+    }
+    start_menu() { find "$windows_prefix/drive_c" -name Tolmirak.lnk; }
+    leftovers() { echo "$(ls -d "$installed" 2>/dev/null)$(start_menu)$(entries)"; }
+    msiexec /i "C:\\tolmirak-$version-x64.msi" /qn
+    check "msiexec /i exits 0" "$?" "0"
+    check "the installed exe is the zip's, byte for byte, with the zip's other files" \
+        "$(cmp "$installed/tolmirak.exe" "$zipped/tolmirak.exe" && echo same) $(ls "$installed" | tr '\n' ' ')" \
+        "same $(ls "$zipped" | tr '\n' ' ')"
+    # Newer versions of lnkinfo double each backslash.
+    target=$(lnkinfo "$(start_menu)" 2>/dev/null | sed -n 's/^\s*Local path\s*: //p' | sed 's/\\\\/\\/g')
+    check "the Start menu's entry, Tolmirak, starts that exe" "$target" 'C:\Program Files\Tolmirak\tolmirak.exe'
+    check "Installed apps lists it once, with its version and publisher and no Modify button" \
+        "$(entries)" "Tolmirak/$version/Tolmirak Project/0x1"
+    in_windows wine "$target" </dev/null >/dev/null 2>&1 &
+    app=$!
+    check "started from the entry's target, it shows its window" "$(show)" "1"
+    sleep 1
+    as_person xdotool key ctrl+q
+    finish $app
+    check "Ctrl+Q ends it with exit code 0" "$finished" "0"
+    msiexec /i 'C:\newer.msi' /qn
+    check "version $newer installs over it: exit code 0, one entry of the new version, one exe" \
+        "$? $(entries) $(find "$windows_prefix/drive_c" -iname tolmirak.exe | wc -l)" \
+        "0 Tolmirak/$newer/Tolmirak Project/0x1 1"
+    # Wine's msi shows a failed launch condition's message in a box, as it
+    # does with a window to show it in, and never writes it in the log: the
+    # box's text, as Wine traces it.
+    in_windows env WINEDEBUG=-all,+msgbox wine msiexec /i "C:\\tolmirak-$version-x64.msi" /qb </dev/null >older.log 2>&1 &
+    app=$!
+    for i in $(seq 120); do as_person xdotool search --name '^Install Failed$' >/dev/null 2>&1 && break; sleep 0.25; done
+    as_person xdotool key Return
+    finish $app
+    check "the older one over it fails, showing why, and leaves the newer as it was" \
+        "$([ "$finished" -ne 0 ] && [ "$finished" -ne 124 ] && echo failed) $(grep -c 'A newer version of Tolmirak is already installed; this one changes nothing' older.log) $(entries)" \
+        "failed 1 Tolmirak/$newer/Tolmirak Project/0x1"
+    msiexec /x 'C:\newer.msi' /qn
+    check "msiexec /x removes the files, the folder, the Start menu's entry and Installed apps' one" \
+        "$? $(leftovers)" "0 "
+    msiexec /i 'C:\cut.msi' /qn
+    check "an installer cut short fails, installing nothing" "$([ $? -ne 0 ] && echo failed) $(leftovers)" "failed "
+    in_windows wineserver -w
+    check "Wine wrote no menu entries for the account" \
+        "$(find $home/.local/share/applications $home/.config/menus -path '*wine*' 2>/dev/null)" ""
     # The display's socket is seen from the host and the other roots.
     pkill -u person
     [ "$failed" -eq 0 ] || sed 's/^/launcher: /' launcher.log
@@ -305,13 +384,31 @@ for file in windows/app/tolmirak.exe $(cd "$one/build" && echo package/*); do
 done
 stat -c '%n: %s bytes' "$packages"/*
 
+echo "== the installer"
+msi=$(echo "$packages"/*.msi)
+msiinfo suminfo "$msi"
+check "it is for x64, its Start menu's shortcut names the exe, and it replaces older versions and refuses newer" \
+    "$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p') $(msiinfo export "$msi" Shortcut | awk -F '\t' '$1 == "Start" { print $2, $5 }') $(msiinfo export "$msi" Upgrade | awk -F '\t' 'NR > 3 { print $7 }' | sort | tr '\n' ' ')" \
+    "x64;1033 ProgramMenuFolder [#tolmirak.exe] WIX_DOWNGRADE_DETECTED WIX_UPGRADE_DETECTED "
+# The zip's files again, for the same installer of the next version, and
+# for one whose source has an attribute wixl does not know.
+cmake --install "$one/build/windows" --component windows --prefix "$out/files" >/dev/null
+version=$(ls "$packages" | sed -n 's/^tolmirak-\(.*\)-win64.zip$/\1/p')
+export SOURCE_DATE_EPOCH=$(git -C "$one" log -1 --format=%ct)
+"$one/packaging/make-msi" "$(echo "$version" | awk -F. -v OFS=. '{ $3++; $4 = 0; print }')" "$out/files" "$out/newer.msi"
+mkdir -p "$out/unknown"
+cp -r "$one/app" "$one/packaging" "$out/unknown/"
+sed -i 's/<Package /<Package Platform="x64" /' "$out/unknown/packaging/tolmirak.wxs"
+check "wixl's warnings stop the build: an unknown attribute gives no installer" \
+    "$("$out/unknown/packaging/make-msi" "$version" "$out/files" "$out/unknown.msi" >/dev/null 2>&1 || echo stopped)$(ls "$out/unknown.msi" 2>/dev/null)" "stopped"
+
 trap 'for release in 12 13; do remove_debian_root "$release-try"; done' EXIT
 for release in 12 13; do
     echo "== Debian $release"
     copy_minbase_root "$release" "$release-try"
     try=$(debian_root "$release-try")/tmp/package-test
     mkdir -p "$try"
-    cp "$packages"/* "$root/build/windows/tests/windows/probe.exe" "$try/"
+    cp "$packages"/* "$out/newer.msi" "$root/build/windows/tests/windows/probe.exe" "$try/"
     mkdir -p "$try/tests/e2e"
     cp "$0" "$try/tests/e2e/package.sh"
     cp "$root/tests/e2e/check.sh" "$try/tests/e2e/"
