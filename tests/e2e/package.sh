@@ -388,7 +388,7 @@ echo "== the installer"
 msi=$(echo "$packages"/*.msi)
 msiinfo suminfo "$msi"
 check "it is for x64, its Start menu's shortcut names the exe, and it replaces older versions and refuses newer" \
-    "$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p') $(msiinfo export "$msi" Shortcut | awk -F '\t' '$1 == "Start" { print $2, $5 }') $(msiinfo export "$msi" Upgrade | awk -F '\t' 'NR > 3 { print $7 }' | sort | tr '\n' ' ')" \
+    "$(msiinfo suminfo "$msi" | sed -n 's/^Template: //p') $(msiinfo export "$msi" Shortcut | awk -F '\t' '$1 == "Start" { print $2, $5 }') $(msiinfo export "$msi" Upgrade | tr -d '\r' | awk -F '\t' 'NR > 3 { print $7 }' | sort | tr '\n' ' ')" \
     "x64;1033 ProgramMenuFolder [#tolmirak.exe] WIX_DOWNGRADE_DETECTED WIX_UPGRADE_DETECTED "
 # The zip's files again, for the same installer of the next version, and
 # for one whose source has an attribute wixl does not know.
