@@ -297,9 +297,11 @@ if [ "${1:-}" = "--inside" ]; then
 
     echo "== the installer, in that prefix, quiet, as msiexec /qn installs it"
     installed="$windows_prefix/drive_c/Program Files/Tolmirak"
-    cp tolmirak-$version-x64.msi newer.msi "$windows_prefix/drive_c/"
-    head -c $(($(stat -c %s newer.msi) / 2)) newer.msi >"$windows_prefix/drive_c/cut.msi"
-    newer=$(echo "$version" | awk -F. -v OFS=. '{ $3++; $4 = 0; print }')
+    # The next version's installer, which the host built from the same files.
+    newer=$(ls newer | sed -n 's/^tolmirak-\(.*\)-x64.msi$/\1/p')
+    cp tolmirak-$version-x64.msi "$windows_prefix/drive_c/"
+    cp newer/tolmirak-$newer-x64.msi "$windows_prefix/drive_c/newer.msi"
+    head -c $(($(stat -c %s tolmirak-$version-x64.msi) / 2)) tolmirak-$version-x64.msi >"$windows_prefix/drive_c/cut.msi"
     msiexec() { in_windows wine msiexec "$@" </dev/null >/dev/null 2>&1; }
     # Installed apps' entries of Tolmirak, a line each: its name, version,
     # publisher, and 0x1 for no Modify button.
@@ -395,7 +397,9 @@ check "it is for x64, its Start menu's shortcut names the exe, and it replaces o
 cmake --install "$one/build/windows" --component windows --prefix "$out/files" >/dev/null
 version=$(ls "$packages" | sed -n 's/^tolmirak-\(.*\)-win64.zip$/\1/p')
 export SOURCE_DATE_EPOCH=$(git -C "$one" log -1 --format=%ct)
-"$one/packaging/make-msi" "$(echo "$version" | awk -F. -v OFS=. '{ $3++; $4 = 0; print }')" "$out/files" "$out/newer.msi"
+newer=$(echo "$version" | awk -F. -v OFS=. '{ $3++; $4 = 0; print }')
+mkdir -p "$out/newer"
+"$one/packaging/make-msi" "$newer" "$out/files" "$out/newer/tolmirak-$newer-x64.msi"
 mkdir -p "$out/unknown"
 cp -r "$one/app" "$one/packaging" "$out/unknown/"
 sed -i 's/<Package /<Package Platform="x64" /' "$out/unknown/packaging/tolmirak.wxs"
@@ -408,7 +412,8 @@ for release in 12 13; do
     copy_minbase_root "$release" "$release-try"
     try=$(debian_root "$release-try")/tmp/package-test
     mkdir -p "$try"
-    cp "$packages"/* "$out/newer.msi" "$root/build/windows/tests/windows/probe.exe" "$try/"
+    cp "$packages"/* "$root/build/windows/tests/windows/probe.exe" "$try/"
+    cp -r "$out/newer" "$try/"
     mkdir -p "$try/tests/e2e"
     cp "$0" "$try/tests/e2e/package.sh"
     cp "$root/tests/e2e/check.sh" "$try/tests/e2e/"
