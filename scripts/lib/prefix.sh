@@ -111,20 +111,30 @@ copy_template() {
     return 1
 }
 
-# The desktop's scale as a whole number, at least 1: TOLMIRAK_SCALE (1, 2
-# or 3), or else the larger of GDK_SCALE and the Xft.dpi resource that
-# GNOME, KDE and Xfce put on the root window, over 96 and rounded.
-desktop_scale() {
-    case ${TOLMIRAK_SCALE:-} in [123]) echo "$TOLMIRAK_SCALE"; return ;; esac
-    xprop -root RESOURCE_MANAGER 2>/dev/null | awk -v gdk="${GDK_SCALE:-1}" '
+# The DPI the desktop asks programs to draw at, in steps of half the
+# scale (96, 144, 192, ...): TOLMIRAK_SCALE (1, 1.5, 2 or 3); else
+# GDK_SCALE; else GTK's window scaling factor where the desktop's settings
+# daemon (Xfce, MATE, Cinnamon, GNOME) publishes one above 1 over
+# XSETTINGS, read by dump_xsettings; else the Xft.dpi resource that GNOME,
+# KDE and Xfce put on the root window. Xft.dpi is taken to the nearest step,
+# down where it lies halfway: 120, often set only for larger text, stays
+# 96. A desktop that publishes nothing, or settings that cannot be read,
+# give 96.
+desktop_dpi() {
+    case ${TOLMIRAK_SCALE:-} in
+    1|2|3) echo $((96 * TOLMIRAK_SCALE)); return ;;
+    1.5) echo 144; return ;;
+    esac
+    case ${GDK_SCALE:-} in [1-9]) echo $((96 * GDK_SCALE)); return ;; esac
+    { dump_xsettings 2>/dev/null; xprop -root RESOURCE_MANAGER 2>/dev/null; } | awk '
+        /^Gdk\/WindowScalingFactor [1-9]$/ { factor = $2 }
         match($0, /Xft\.dpi:(\\t| )*[0-9.]+/) {
             dpi = substr($0, RSTART, RLENGTH)
             sub(/^Xft\.dpi:(\\t| )*/, "", dpi)
         }
         END {
-            scale = int(dpi / 96 + 0.5)
-            if (gdk ~ /^[0-9]+$/ && gdk + 0 > scale) scale = gdk + 0
-            print (scale < 1 ? 1 : scale)
+            steps = int((dpi + 23) / 48)
+            print (factor > 1 ? 96 * factor : steps < 2 ? 96 : 48 * steps)
         }'
 }
 
@@ -132,14 +142,14 @@ desktop_scale() {
 # as Wine 10 and later do; Wine 8 only enlarges its fonts.
 wine_scales() { [ "$(wine --version 2>/dev/null | sed -n 's/^wine-\([0-9]*\).*/\1/p')" -ge 10 ] 2>/dev/null; }
 
-# Gives the prefix the DPI of the scale given where Wine scales, 96 where
-# it does not. The prefix records the DPI it was given, so that the
-# registry is written only when it changes; a prefix made anew has 96.
-# Wine's session keeps the DPI it started with, so a change ends it: the
-# next program starts one of its own.
+# Gives the prefix the DPI given where Wine scales, 96 where it does not.
+# The prefix records the DPI it was given, so that the registry is written
+# only when it changes; a prefix made anew has 96. Wine's session keeps the
+# DPI it started with, so a change ends it: the next program starts one of
+# its own.
 scale_prefix() {
     local dpi=96 made=$WINEPREFIX/.tolmirak-dpi
-    [ "$1" = 1 ] || ! wine_scales || dpi=$((96 * $1))
+    [ "$1" = 96 ] || ! wine_scales || dpi=$1
     [ "$(cat "$made" 2>/dev/null || echo 96)" != "$dpi" ] || return 0
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
         </dev/null >/dev/null 2>&1 && echo "$dpi" >"$made"

@@ -36,7 +36,7 @@ fi
 STARTED_SCREENS=()
 
 wine_packages() {
-    echo wine wine64 fonts-wine xvfb x11-utils xauth xdotool openbox xfwm4 dbus-daemon \
+    echo wine wine64 fonts-wine xvfb x11-utils xauth xdotool openbox xfwm4 xsettingsd dbus-daemon \
         fonts-ipafont-gothic g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
 }
 
@@ -159,7 +159,7 @@ prepare_wine() {
     make_prefix $(wine_settings)
     # A desktop's scale, or the one that TOLMIRAK_SCALE gives; the virtual
     # desktop is the handheld's screen, at 96 DPI.
-    [ -z "${TOLMIRAK_WINDOWED:-}" ] || scale_prefix "$(desktop_scale)"
+    [ -z "${TOLMIRAK_WINDOWED:-}" ] || scale_prefix "$(desktop_dpi)"
     # The server and Wine's own services outlive this script's commands:
     # they must not hold its output open.
     wineserver -p </dev/null >/dev/null 2>&1 || true

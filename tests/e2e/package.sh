@@ -24,7 +24,7 @@ if [ "${1:-}" = "--inside" ]; then
 
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends lintian desktop-file-utils appstream xvfb xauth xdotool \
-        x11-apps openbox unzip bc liblnk-utils man-db >/dev/null
+        x11-apps openbox unzip bc liblnk-utils man-db xfce4-settings xfconf >/dev/null
     start=$(now)
     apt-get install -y -qq ./tolmirak_*.deb >/dev/null
     check "apt-get installs the package" "$?" "0"
@@ -170,8 +170,49 @@ if [ "${1:-}" = "--inside" ]; then
     done
     quit person $app
 
-    echo "== on a desktop at twice the scale (Xft.dpi: 192)"
-    as_person xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t192')"
+    echo "== the DPI the launcher takes from what the desktop publishes"
+    dpi_taken() { as_person env "$@" bash -c '. /usr/lib/tolmirak/prefix.sh && desktop_dpi' 2>&1; }
+    check "a desktop that publishes nothing: 96" "$(dpi_taken)" "96"
+    # An XSETTINGS manager (xsettingsd, which the package recommends), whose
+    # settings each row writes as bytes: GTK's window scaling factor of the
+    # type and value given, the first bytes given of it where it is cut short.
+    as_person xsettingsd -c /dev/null </dev/null >/dev/null 2>&1 &
+    manager=
+    for i in $(seq 50); do
+        for window in $(as_person xwininfo -root -children | grep -o '^ *0x[0-9a-f]*'); do
+            as_person xprop -id "$window" _XSETTINGS_SETTINGS 2>/dev/null | grep -q = && manager=$window
+        done
+        [ -n "$manager" ] && break
+        sleep 0.2
+    done
+    xsettings() {
+        local type=0 kept=48
+        [ "$2" != "of an unknown type" ] || type=7
+        [ "$2" != "cut short" ] || kept=30
+        local bytes="0,0,0,0,1,0,0,0,1,0,0,0,$type,0,23,0,$(printf Gdk/WindowScalingFactor | od -An -tu1 -v | tr -s ' \n' , | sed 's/^,//')0,1,0,0,0,$1,0,0,0"
+        as_person xprop -id "$manager" -f _XSETTINGS_SETTINGS 8c -set _XSETTINGS_SETTINGS "$(echo "$bytes" | cut -d, -f1-$kept)"
+    }
+    # What it publishes: Xft.dpi | GTK's factor | how it is written, where
+    # it is garbled | the environment | the DPI taken.
+    while IFS='|' read -r xft factor how environment expected; do
+        as_person xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t%s' "$xft")"
+        xsettings "$factor" "$how"
+        check "Xft.dpi $xft, GTK's factor $factor${how:+ $how}${environment:+, $environment}: $expected" \
+            "$(dpi_taken $environment)" "$expected"
+    done <<'ROWS'
+96|1|||96
+120|1|||96
+144|1|||144
+168|1|||144
+192|1|||192
+96|2|||192
+96|2||GDK_SCALE=1|96
+192|2||TOLMIRAK_SCALE=3|288
+96|2|cut short||96
+96|2|of an unknown type||96
+ROWS
+    pkill -u person -x xsettingsd
+
     # Wine 10 scales the program; Wine 8 would only enlarge its fonts.
     expected=480x640 dpi=192
     [ "$(wine --version 2>/dev/null | sed 's/^wine-\([0-9]*\).*/\1/')" -ge 10 ] || expected=240x320 dpi=
@@ -182,20 +223,39 @@ if [ "${1:-}" = "--inside" ]; then
             grep . || echo 60)/$(cat "$prefix/.tolmirak-dpi" 2>/dev/null)"
         stat -c %y "$prefix/.tolmirak-dpi" 2>/dev/null
     }
-    for start in first second; do
-        as_person sh -c "$command" </dev/null >>launcher.log 2>&1 &
-        app=$!
-        # Not before the window: a probe would start Wine's session while
-        # the launcher still gives the prefix its DPI.
-        window_of person $app >/dev/null
-        sleep 0.5
-        check "the $start start's window holds $expected" \
-            "$(as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c " $expected+")" "1"
-        quit person $app
-        [ $start = second ] || written=$(dpi_of)
+    # Twice the scale as Xft.dpi in the root window's resources (GNOME on
+    # X, KDE), then as Xfce's window scaling, which xfsettingsd publishes
+    # over XSETTINGS alone; MATE's and Cinnamon's daemons publish it alike.
+    for desktop in Xft.dpi xfsettingsd; do
+        echo "== on a desktop at twice the scale, published by $desktop"
+        if [ $desktop = Xft.dpi ]; then
+            as_person xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t192')"
+        else
+            as_person xprop -root -remove RESOURCE_MANAGER
+            as_person dbus-run-session -- sh -c 'xfconf-query -c xsettings -p /Gdk/WindowScalingFactor -n -t int -s 2 &&
+                exec xfsettingsd --no-daemon' </dev/null >/dev/null 2>&1 &
+            for i in $(seq 50); do
+                as_person dump_xsettings 2>/dev/null | grep -q '^Gdk/WindowScalingFactor 2$' && break
+                sleep 0.2
+            done
+        fi
+        for start in first second; do
+            as_person sh -c "$command" </dev/null >>launcher.log 2>&1 &
+            app=$!
+            # Not before the window: a probe would start Wine's session while
+            # the launcher still gives the prefix its DPI.
+            window_of person $app >/dev/null
+            sleep 0.5
+            check "the $start start's window holds $expected" \
+                "$(as_person env LC_ALL=C.UTF-8 xwininfo -root -tree | grep -F '"トルミラク": ("tolmirak.exe" ' | grep -c " $expected+")" "1"
+            [ $desktop/$start != xfsettingsd/first ] || shot xfsettingsd
+            quit person $app
+            [ $start = second ] || written=$(dpi_of)
+        done
+        check "the prefix is at ${dpi:-96} DPI" "$(dpi_of | head -n 1)" "$([ -n "$dpi" ] && echo c0 || echo 60)/$dpi"
+        check "the second start at the same scale writes no DPI again" "$(dpi_of)" "$written"
     done
-    check "the prefix is at ${dpi:-96} DPI" "$(dpi_of | head -n 1)" "$([ -n "$dpi" ] && echo c0 || echo 60)/$dpi"
-    check "the second start at the same scale writes no DPI again" "$(dpi_of)" "$written"
+    pkill -u person -x xfsettingsd
     as_person xprop -root -remove RESOURCE_MANAGER
     check "tolmirak --version gives the package's version" \
         "$(tolmirak --version)" "tolmirak $(dpkg-query -W -f='${Version}' tolmirak)"
@@ -419,7 +479,7 @@ for release in 12 13; do
     cp "$root/tests/e2e/check.sh" "$try/tests/e2e/"
     in_debian_root "$release-try" bash /tmp/package-test/tests/e2e/package.sh --inside "${TOLMIRAK_PACKAGE_SCREEN:-:95}"
     check "everything passed in Debian $release" "$?" "0"
-    for shot in screen person person2 note no-room; do cp "$try/$shot.xwd" "$out/debian-$release-$shot.xwd"; done
+    for shot in screen person person2 note no-room xfsettingsd; do cp "$try/$shot.xwd" "$out/debian-$release-$shot.xwd"; done
     remove_debian_root "$release-try"
 done
 checked
