@@ -20,6 +20,13 @@ if [ -n "${TOLMIRAK_WINDOWED:-}" ]; then
     if [ "${TOLMIRAK_WM:-openbox}" = xfwm4 ]; then
         SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:93}
         SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-xfwm4
+    elif [ "${TOLMIRAK_WM:-}" = mutter ]; then
+        # GNOME's mutter as a headless Wayland session, whose Xwayland takes
+        # the first free display: the session's start writes down which.
+        SCREEN_SESSION=$WINE_ROOT/build/windows/mutter
+        [ "${TOLMIRAK_SCALE:-1}" = 1 ] || SCREEN_SESSION+=-scaled
+        SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-$(cat "$SCREEN_SESSION/display" 2>/dev/null)}
+        SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-${SCREEN_SESSION##*/}
     elif [ "${TOLMIRAK_SCALE:-1}" != 1 ]; then
         SCREEN_DISPLAY=${TOLMIRAK_SCREEN:-:96}
         SCREEN_PREFIX=$WINE_ROOT/build/windows/wineprefix-scaled
@@ -140,6 +147,46 @@ start_window_manager() {
     done
 }
 
+# GNOME's desktop as Debian 13 has it, headless: mutter as the Wayland
+# compositor with a virtual monitor of 1280x800 logical pixels at the scale
+# TOLMIRAK_SCALE (set with gdctl, as GNOME's display settings do), the
+# Xwayland that mutter starts for X clients, and gnome-settings-daemon's
+# xsettings, which publishes that scale to them. Xwayland admits only
+# holders of the cookie that mutter gives it, which joins the others in
+# $XAUTHORITY under Xwayland's display (mutter's own file names it for
+# every display); the session's runtime folder, with its Wayland socket, is
+# the owner's alone. Mutter, Xwayland and the session bus end together.
+start_wayland_session() {
+    xdpyinfo >/dev/null 2>&1 && return 0
+    local scale=${TOLMIRAK_SCALE:-1} session=$SCREEN_SESSION bus i
+    rm -rf "$session"
+    mkdir -p "$session" "$(dirname "$XAUTHORITY")" && (umask 077 && mkdir "$session/run") || return 1
+    # The monitor is Meta-0, mutter's first virtual one. Xsettings stays in
+    # front: the session lasts while it does.
+    XDG_RUNTIME_DIR=$session/run XDG_CONFIG_HOME=$session SESSION=$session SCALE=$scale OURS=$XAUTHORITY \
+        ${TOLMIRAK_CPU:+taskset -c $TOLMIRAK_CPU} dbus-run-session -- \
+        mutter --wayland --headless --virtual-monitor $((1280 * scale))x$((800 * scale)) -- sh -c '
+            [ "$SCALE" = 1 ] || gdctl set --logical-monitor --primary --monitor Meta-0 --scale "$SCALE" || exit
+            cookie=$(xauth -f "$XAUTHORITY" list | awk "{print \$3; exit}")
+            (umask 077 && xauth -q -f "$OURS" add "$DISPLAY" MIT-MAGIC-COOKIE-1 "$cookie") || exit
+            echo "$DISPLAY" >"$SESSION/started"
+            exec /usr/libexec/gsd-xsettings' </dev/null >"$session/log" 2>&1 &
+    bus=$!
+    for i in $(seq 150); do
+        if [ -s "$session/started" ] &&
+            xprop -display "$(cat "$session/started")" -root RESOURCE_MANAGER 2>/dev/null | grep -q Xft.dpi; then
+            mv "$session/started" "$session/display"
+            SCREEN_DISPLAY=$(cat "$session/display")
+            [ -n "${TOLMIRAK_DISPLAY:-}" ] || export DISPLAY=$SCREEN_DISPLAY
+            STARTED_SCREENS+=($(pgrep -P "$bus" -x mutter))
+            return 0
+        fi
+        sleep 0.1
+    done
+    echo "no GNOME session started (see $session/log)" >&2
+    return 1
+}
+
 # The settings files a prefix is made from: the program's own and, unless
 # it runs windowed, the virtual desktop of the handheld's screen.
 wine_settings() {
@@ -153,13 +200,21 @@ prepare_wine() {
     wine_environment
     # A private screen; a display of the user's is used as it is.
     if [ -z "${TOLMIRAK_DISPLAY:-}" ] || ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
-        start_screen "$DISPLAY" "$SCREEN_SIZE"
-        [ -z "${TOLMIRAK_WINDOWED:-}" ] || start_window_manager
+        if [ -n "${SCREEN_SESSION:-}" ]; then
+            start_wayland_session || return 1
+        else
+            start_screen "$DISPLAY" "$SCREEN_SIZE"
+            [ -z "${TOLMIRAK_WINDOWED:-}" ] || start_window_manager
+        fi
     fi
     make_prefix $(wine_settings)
     # A desktop's scale, or the one that TOLMIRAK_SCALE gives; the virtual
-    # desktop is the handheld's screen, at 96 DPI.
-    [ -z "${TOLMIRAK_WINDOWED:-}" ] || scale_prefix "$(desktop_dpi)"
+    # desktop is the handheld's screen, at 96 DPI. GNOME's session publishes
+    # the scale it was given, which the prefix takes as an installed
+    # program's prefix would.
+    [ -z "${TOLMIRAK_WINDOWED:-}" ] || scale_prefix "$(
+        [ -z "${SCREEN_SESSION:-}" ] || unset TOLMIRAK_SCALE
+        desktop_dpi)"
     # The server and Wine's own services outlive this script's commands:
     # they must not hold its output open.
     wineserver -p </dev/null >/dev/null 2>&1 || true
@@ -168,16 +223,18 @@ prepare_wine() {
 
 # The windowed runtime beside the virtual desktop's, under each window
 # manager named (openbox when none is; "scaled" is openbox at twice the
-# scale, where Wine scales), for a script that runs both: its screens join
-# the ones this script stops.
+# scale, where Wine scales; "mutter" and "mutter-scaled" GNOME's Wayland
+# session at either scale, where mutter is installed and Wine scales), for a
+# script that runs both: its screens join the ones this script stops.
 prepare_windowed_wine() {
     local wm scale
     for wm in "${@:-openbox}"; do
         scale=
-        if [ "$wm" = scaled ]; then
-            wine_scales || continue
-            wm=openbox scale=2
-        fi
+        case $wm in
+        scaled) wine_scales || continue; wm=openbox scale=2 ;;
+        mutter*) wine_scales && command -v mutter >/dev/null || continue ;;&
+        mutter-scaled) wm=mutter scale=2 ;;
+        esac
         STARTED_SCREENS+=($(TOLMIRAK_WINDOWED=1 TOLMIRAK_WM=$wm TOLMIRAK_SCALE=$scale WINEPREFIX= TOLMIRAK_DISPLAY= \
             bash -c '. "$0" && prepare_wine && echo "${STARTED_SCREENS[@]}"' "${BASH_SOURCE[0]}"))
     done
@@ -210,7 +267,8 @@ stop_wine() {
     wine_environment
     wineserver -k 2>/dev/null || true
     local prefix
-    for prefix in wineprefix-windowed wineprefix-xfwm4 wineprefix-scaled wineprefix-plain; do
+    for prefix in wineprefix-windowed wineprefix-xfwm4 wineprefix-scaled wineprefix-mutter \
+        wineprefix-mutter-scaled wineprefix-plain; do
         [ ! -d "$WINE_ROOT/build/windows/$prefix" ] ||
             WINEPREFIX=$WINE_ROOT/build/windows/$prefix wineserver -k 2>/dev/null || true
     done
