@@ -126,7 +126,8 @@ desktop_dpi() {
     1.5) echo 144; return ;;
     esac
     case ${GDK_SCALE:-} in [1-9]) echo $((96 * GDK_SCALE)); return ;; esac
-    { dump_xsettings 2>/dev/null; xprop -root RESOURCE_MANAGER 2>/dev/null; } | awk '
+    # Both read at once, each from a connection of its own.
+    awk '
         /^Gdk\/WindowScalingFactor [1-9]$/ { factor = $2 }
         match($0, /Xft\.dpi:(\\t| )*[0-9.]+/) {
             dpi = substr($0, RSTART, RLENGTH)
@@ -135,7 +136,7 @@ desktop_dpi() {
         END {
             steps = int((dpi + 23) / 48)
             print (factor > 1 ? 96 * factor : steps < 2 ? 96 : 48 * steps)
-        }'
+        }' <(dump_xsettings 2>/dev/null) <(xprop -root RESOURCE_MANAGER 2>/dev/null)
 }
 
 # Whether Wine scales a program that is not DPI-aware to the prefix's DPI,
