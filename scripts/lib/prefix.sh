@@ -44,12 +44,23 @@ prefix_is_current() {
 # that fails, naming it on standard output.
 make_prefix() {
     prefix_is_current "$@" && return 0
-    wineserver -k 2>/dev/null || true
-    rm -rf "${WINEPREFIX:?}"
-    mkdir -p "$WINEPREFIX" || { echo mkdir; return 1; }
     # With no display, wineboot shows no window of its own, and takes two
-    # fifths less time (its explorer and services start without X).
-    (unset DISPLAY && wineboot -i </dev/null >/dev/null 2>&1) || { echo "wineboot -i (exit $?)"; return 1; }
+    # fifths less time (its explorer and services start without X). A
+    # wineboot that fails is told on standard error with its last words,
+    # and tried once more in an empty prefix: it leaves the prefix half
+    # made.
+    local log try status
+    log=$(mktemp) || { echo mktemp; return 1; }
+    for try in 1 2; do
+        wineserver -k 2>/dev/null || true
+        rm -rf "${WINEPREFIX:?}"
+        mkdir -p "$WINEPREFIX" || { echo mkdir; rm -f "$log"; return 1; }
+        (unset DISPLAY && wineboot -i </dev/null >"$log" 2>&1) && status=0 || status=$?
+        [ $status != 0 ] || break
+        { echo "wineboot -i (exit $status), try $try:"; tail -n 5 "$log"; } >&2
+    done
+    rm -f "$log"
+    [ $status = 0 ] || { echo "wineboot -i (exit $status)"; return 1; }
     (unset DISPLAY && wine regedit /S "$@" </dev/null >/dev/null 2>&1) || { echo "regedit (exit $?)"; return 1; }
     # Wine draws its own glyphs (a window's close box, check marks) with
     # Marlett and the other symbol fonts of its package, and finds fonts
