@@ -3,6 +3,9 @@
 # (this file goes into the package beside the settings). The functions work
 # on $WINEPREFIX and call the wine, wineserver and wineboot in effect.
 
+# Where this file and the settings beside it are.
+PREFIX_LIB=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
 # What every Wine command of the program runs with.
 program_environment() {
     export WINEARCH=win64
@@ -14,6 +17,8 @@ program_environment() {
     # none, and Wine looks up the Xft settings at every font selection: an
     # empty file ends that.
     export XENVIRONMENT=${XENVIRONMENT:-/dev/null}
+    # Only the fonts the program draws with (fonts.conf, beside this file).
+    export FONTCONFIG_FILE=${FONTCONFIG_FILE:-$PREFIX_LIB/fonts.conf}
 }
 
 # Where Wine keeps its Windows-side libraries and the data it copies into

@@ -241,13 +241,14 @@ prepare_windowed_wine() {
 }
 
 # A prefix as a user of the zip may have one: made by wineboot -i alone,
-# without the program's settings, on the windowed runtime's screen.
+# without the program's settings, on the windowed runtime's screen, with
+# every font of the system's (as is each run in it).
 prepare_plain_prefix() { windowed make_plain_prefix; }
 make_plain_prefix() {
     local prefix=$WINE_ROOT/build/windows/wineprefix-plain
     [ ! -e "$prefix/.made" ] || return 0
     rm -rf "$prefix"
-    WINEPREFIX=$prefix wineboot -i </dev/null >/dev/null 2>&1 && touch "$prefix/.made"
+    FONTCONFIG_FILE=/etc/fonts/fonts.conf WINEPREFIX=$prefix wineboot -i </dev/null >/dev/null 2>&1 && touch "$prefix/.made"
 }
 
 # Runs a command (a function of the caller's too) in the windowed runtime,

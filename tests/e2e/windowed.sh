@@ -280,7 +280,7 @@ check "Ctrl+Q ends it with exit code 0" "$finished" "0"
 [ "$scale" = 1 ] || { checked; exit; } # the plain prefix is Wine's own, at 96 DPI
 echo "== in a plain prefix"
 make_plain_prefix
-export WINEPREFIX=$root/build/windows/wineprefix-plain
+export WINEPREFIX=$root/build/windows/wineprefix-plain FONTCONFIG_FILE=/etc/fonts/fonts.conf
 start_app
 read -r x y w h < <(probe menu-button 0)
 tap $((x + w / 2)) $((y + h / 2))                 # 操作
