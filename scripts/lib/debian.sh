@@ -139,7 +139,7 @@ in_debian_root() {
 clone_into_debian_root() {
     local clone
     clone=$(debian_root "$1")/tolmirak
-    [ -d "$clone/.git" ] || git clone -q "$WINE_ROOT" "$clone"
+    [ -d "$clone/.git" ] || git clone -q "$WINE_ROOT" "$clone" || return 1
     git -C "$clone" fetch -q "$WINE_ROOT" HEAD
     git -C "$clone" reset -q --hard FETCH_HEAD
     git -C "$clone" clean -q -fdx -e build
