@@ -87,26 +87,4 @@ check "one window, in the foreground" "$(probe copies)" "1 foreground"
 key ctrl+q
 finish "$app_pid"
 
-echo "== five starts at once"
-pids=()
-for i in 1 2 3 4 5; do
-    wine "$app" </dev/null >/dev/null 2>&1 &
-    pids+=($!)
-done
-for i in $(seq 100); do
-    running=0
-    for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && running=$((running + 1)); done
-    [ "$running" -le 1 ] && break
-    sleep 0.2
-done
-check "four of five have ended" "$running" "1"
-check "exactly one window" "$(probe copies | cut -d' ' -f1)" "1"
-key ctrl+q
-codes=""
-for pid in "${pids[@]}"; do
-    finish "$pid"
-    codes=$codes$finished
-done
-check "every copy ended with 0" "$codes" "00000"
-
 checked

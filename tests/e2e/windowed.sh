@@ -69,18 +69,29 @@ shoot() {
 }
 blacked_out() { convert "$1" -fill black -draw "rectangle $2" "$1.out.png"; echo "$1.out.png"; }
 
-start_app() {
-    wine "$app" "$@" </dev/null >/dev/null 2>&1 &
-    app_pid=$!
-    probe wait >/dev/null
-    # Until the window manager has taken the window and placed it.
+# Waits until the window manager has taken the window and placed it.
+wait_managed() {
     local i
     for i in $(seq 50); do
         window=$(managed | tail -n 1)
         [ -n "$window" ] && xprop -id "$window" WM_STATE 2>/dev/null | grep -q Normal && break
         sleep 0.1
     done
+    # Without one (the window manager gone), xwininfo would wait for a click.
+    if [ -z "$window" ]; then
+        check "a window manager takes the window" "no" "yes"
+        kill $(jobs -p) 2>/dev/null
+        checked
+        exit
+    fi
     sleep 1
+}
+
+start_app() {
+    wine "$app" "$@" </dev/null >/dev/null 2>&1 &
+    app_pid=$!
+    probe wait >/dev/null
+    wait_managed
 }
 
 echo "== the window on the desktop"
@@ -91,7 +102,7 @@ check "its title" "$(property _NET_WM_NAME)" '"トルミラク"'
 check "its class" "$(property WM_CLASS)" '"tolmirak.exe", "tolmirak.exe"'
 check "its inside is the handheld's screen" "$(size)" "240 320"
 check "which X shows at the desktop's scale" \
-    "$(xwininfo -id "${window:-0}" | sed -n 's/.*\(Width\|Height\): *//p' | tr '\n' ' ')" \
+    "$(xwininfo -id "$window" | sed -n 's/.*\(Width\|Height\): *//p' | tr '\n' ' ')" \
     "$((240 * scale)) $((320 * scale)) "
 check "portrait placements" "$(placed 1054) $(placed 1057)" "60 81 170 133"
 if [ -z "$wayland" ]; then
@@ -276,6 +287,29 @@ check "/landscape placements" "$(placed 1054) $(placed 1057)" "200 56 250 108"
 key ctrl+q
 finish "$app_pid"
 check "Ctrl+Q ends it with exit code 0" "$finished" "0"
+
+echo "== five starts at once"
+pids=()
+for i in 1 2 3 4 5; do
+    wine "$app" </dev/null >/dev/null 2>&1 &
+    pids+=($!)
+done
+for i in $(seq 100); do
+    running=0
+    for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && running=$((running + 1)); done
+    [ "$running" -le 1 ] && break
+    sleep 0.2
+done
+check "four of five have ended" "$running" "1"
+wait_managed
+check "exactly one window" "$(managed | wc -l)" "1"
+key ctrl+q
+codes=""
+for pid in "${pids[@]}"; do
+    finish "$pid"
+    codes=$codes$finished
+done
+check "every copy ended with 0" "$codes" "00000"
 
 [ "$scale" = 1 ] || { checked; exit; } # the plain prefix is Wine's own, at 96 DPI
 echo "== in a plain prefix"
